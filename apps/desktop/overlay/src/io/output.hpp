@@ -1,0 +1,21 @@
+#pragma once
+// Where the program's bytes go. Every write is passed through unchanged: a line feed is the one byte 0x0A on
+// every platform (no text-mode translation), and text is UTF-8.
+
+#include <string_view>
+
+namespace tolmin {
+
+inline constexpr std::string_view DIAGNOSTIC_PREFIX = "tolmin-overlay: ";
+
+class Output {
+public:
+    virtual ~Output() = default;
+    // Writes all of `bytes` in one go; a failure to write is not reported anywhere.
+    virtual void write(std::string_view bytes) = 0;
+};
+
+// Writes "tolmin-overlay: " + text + "\n" as one write, so lines from two threads never interleave.
+void write_diagnostic(Output& out, std::string_view text);
+
+}  // namespace tolmin
