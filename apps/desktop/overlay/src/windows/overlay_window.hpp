@@ -1,0 +1,57 @@
+#pragma once
+// The overlay's one window: layered, transparent to the mouse, topmost, never activated, no taskbar button,
+// kept out of screen captures where the system allows it. Created hidden; placed, shown and hidden by the
+// frame application.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "common/result.hpp"
+#include "display/monitor.hpp"
+#include "io/output.hpp"
+#include "layout/layout.hpp"
+#include "layout/placement.hpp"
+
+namespace tolmin::win {
+
+inline constexpr wchar_t OVERLAY_CLASS_NAME[] = L"TolminOverlay";
+inline constexpr wchar_t OVERLAY_TITLE[] = L"Tolmin overlay";
+// WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE
+inline constexpr DWORD OVERLAY_EX_STYLE = 0x080800A8;
+inline constexpr DWORD OVERLAY_STYLE = 0x80000000;  // WS_POPUP, not visible at creation
+inline constexpr DWORD OVERLAY_AFFINITY = 0x11;     // WDA_EXCLUDEFROMCAPTURE
+
+struct OverlayWindow {
+    HWND handle = nullptr;
+    std::optional<Placement> placement;  // last rectangle given to the system; cleared by hide
+    bool capture_excluded = false;
+    bool shown = false;
+};
+
+// The window's top-left corner on the virtual screen.
+struct ScreenPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// Per-monitor DPI awareness (version 2) for the process, so that monitor rectangles and window positions are
+// physical pixels. A refusal is ignored.
+void make_process_dpi_aware();
+
+// Registers the class and creates the hidden window; asks for capture exclusion and warns on `err` when the
+// system refuses it.
+Result<OverlayWindow> create_window(Output& err);
+
+// Moves the window to the layout's corner of the monitor (only when the rectangle changed) and shows it
+// without activating it.
+ScreenPoint place(OverlayWindow& window, const Monitor& monitor, const Layout& layout);
+
+// Hides the window if shown and forgets the placement, so the next place moves it again.
+void hide(OverlayWindow& window);
+
+// Puts the window back at the top of the topmost band without moving or activating it.
+void keep_on_top(OverlayWindow& window);
+
+}  // namespace tolmin::win
