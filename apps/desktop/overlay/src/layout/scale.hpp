@@ -11,6 +11,8 @@ namespace tolmin {
 std::int32_t saturate_round(double value);
 // ceiling, converted to i32 with saturation (NaN gives 0).
 std::int32_t saturate_ceil(double value);
+// A sum or difference of pixel lengths, computed in 64 bits, back to i32 with saturation.
+std::int32_t saturate_i32(std::int64_t value);
 
 // px(v): a design length at the given scale in whole pixels.
 inline std::int32_t px(double value, double scale) { return saturate_round(value * scale); }
