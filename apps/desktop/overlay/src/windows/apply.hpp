@@ -1,0 +1,29 @@
+#pragma once
+// The window thread's state and the one operation that turns the current Frame into pixels: choose the
+// monitor, scale, lay out, place or hide, paint, and arm the repaint timer for the next toast change.
+
+#include <memory>
+#include <vector>
+
+#include "display/monitor.hpp"
+#include "io/output.hpp"
+#include "model/frame.hpp"
+#include "windows/graphics.hpp"
+#include "windows/overlay_window.hpp"
+
+namespace tolmin::win {
+
+// The one timer of the program; it carries no procedure, so it arrives as WM_TIMER in the message loop.
+inline constexpr UINT_PTR REPAINT_TIMER_ID = 1;
+
+struct Overlay {
+    OverlayWindow window;
+    std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<Frame> current;  // null until the first Frame arrives
+    std::vector<Monitor> monitors;   // replaced at every application
+};
+
+// Draws the current Frame as of now; a drawing failure is reported on `err` and survived.
+void apply(Overlay& overlay, Output& err);
+
+}  // namespace tolmin::win
