@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "input/byte_source.hpp"
 #include "input/frame_slot.hpp"
@@ -15,6 +16,10 @@
 namespace tolmin {
 
 inline constexpr std::size_t MAX_LINE_BYTES = 1'048'576;
+
+// What the overlay reports (after its prefix) for an over-long line and for a failed read.
+inline constexpr std::string_view LINE_TOO_LONG_TEXT = "a line over 1 MiB is not a frame; discarded";
+inline constexpr std::string_view READ_FAILED_TEXT = "cannot read stdin: ";
 
 // Splits a byte stream into lines with the overlay's rules (buffering, the 1 MiB cap, skipping an over-long
 // line without storing it, retrying interrupted reads). Shared by the overlay and the frame checker.
@@ -32,14 +37,20 @@ public:
     Line next();
 
 private:
+    // Bytes asked of the source in one read; a read may return fewer, and a line may span many reads.
+    static constexpr std::size_t CHUNK_BYTES = 64 * 1024;
+
     ByteSource& source_;
-    // buffered input; see frame_reader.cpp
-    std::string buffer_;
+    std::string buffer_;     // buffered input: [begin_, end_) is not consumed yet
     std::size_t begin_ = 0;
-    std::string line_;
+    std::size_t end_ = 0;
+    std::string line_;       // the bytes of a line that spans reads, reused from line to line
+    bool skipping_ = false;  // the rest of an over-long line is still to be skipped
     bool ended_ = false;
-    bool fill();
-    ReadResult read_more();
+
+    // Refills the buffer when it is empty, retrying interrupted reads. Data, End or Failed.
+    ReadResult fill();
+    void skip_rest_of_line();
 };
 
 class FrameReader {
