@@ -1,0 +1,99 @@
+#include "report/line_reports.hpp"
+
+#include "layout/repaint.hpp"
+#include "layout/scale.hpp"
+#include "paint/painter.hpp"
+#include "paint/recording_canvas.hpp"
+#include "report/draw_ops_json.hpp"
+#include "report/frame_json.hpp"
+#include "report/json_writer.hpp"
+#include "report/layout_json.hpp"
+
+namespace tolmin {
+namespace {
+
+JsonWriter& begin_report(JsonWriter& json, std::size_t line) {
+    return json.begin_object().key("line").unsigned_integer(line);
+}
+
+}  // namespace
+
+AppliedFrame apply_frame(const Frame& frame, const std::vector<Monitor>& monitors, double now_ms,
+                         TextMeasurer& measurer) {
+    AppliedFrame applied;
+    applied.monitor = select_monitor(monitors, frame.monitor);
+    if (!applied.monitor) {
+        return applied;
+    }
+    const Monitor& monitor = monitors[*applied.monitor];
+    applied.scale = frame_scale(monitor, frame.scale);
+    applied.layout = layout_frame(frame, applied.scale, now_ms, measurer);
+    if (!applied.layout.blocks.empty()) {
+        applied.window = place_window(monitor, applied.layout);
+    }
+    return applied;
+}
+
+std::string error_report(std::size_t line, std::string_view text) {
+    JsonWriter json;
+    begin_report(json, line).key("error").string(text).end_object();
+    return json.take();
+}
+
+std::string check_report(std::size_t line, const Frame& frame) {
+    JsonWriter json;
+    begin_report(json, line).key("frame");
+    write_frame(json, frame);
+    json.end_object();
+    return json.take();
+}
+
+std::string layout_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
+                          double now_ms, TextService& text) {
+    const AppliedFrame applied = apply_frame(frame, monitors, now_ms, text);
+    JsonWriter json;
+    begin_report(json, line);
+    if (!applied.monitor) {
+        json.key("monitor").null();
+        json.key("scale").null();
+        json.key("layout").null();
+        json.key("window").null();
+        json.key("next_repaint").null();
+        json.end_object();
+        return json.take();
+    }
+    json.key("monitor").unsigned_integer(*applied.monitor);
+    json.key("scale").number(applied.scale);
+    json.key("layout");
+    write_layout(json, applied.layout);
+    json.key("window");
+    if (applied.window) {
+        json.begin_object().key("x").integer(applied.window->x).key("y").integer(applied.window->y);
+        json.end_object();
+        json.key("next_repaint");
+        write_next_repaint(json, next_repaint(frame.toasts, now_ms), now_ms);
+    } else {
+        json.null();
+        json.key("next_repaint").null();  // a hidden overlay arms no timer
+    }
+    json.end_object();
+    return json.take();
+}
+
+std::string paint_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
+                         double now_ms, TextService& text) {
+    const AppliedFrame applied = apply_frame(frame, monitors, now_ms, text);
+    RecordingCanvas canvas;
+    if (applied.window) {
+        // The recording canvas never fails to begin or present, so the result carries nothing to report.
+        static_cast<void>(
+            paint_frame(canvas, text, applied.window->x, applied.window->y, frame, applied.layout));
+    }
+    JsonWriter json;
+    begin_report(json, line).key("ops");
+    write_draw_ops(json, canvas.ops);
+    json.end_object();
+    return json.take();
+}
+
+}  // namespace tolmin

@@ -1,0 +1,45 @@
+#pragma once
+// The frame checker's report of one input line, as one line of compact JSON without its line feed. N is the
+// 1-based number of the line in the input.
+//   rejected or over-long:  {"line":N,"error":TEXT}  (TEXT as the overlay writes it after its prefix)
+//   check:                  {"line":N,"frame":FRAME}
+//   layout:                 {"line":N,"monitor":I,"scale":S,"layout":L,"window":{"x":X,"y":Y},"next_repaint":R}
+//   paint:                  {"line":N,"ops":[...]}
+// Layout and paint go the overlay's way: select the monitor, scale, lay out, place the window, paint. A
+// layout without blocks hides the overlay: window and next_repaint are null and there are no ops. Without
+// any monitor the overlay hides before laying out: monitor, scale, layout, window and next_repaint are null.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/monitor.hpp"
+#include "layout/layout.hpp"
+#include "layout/placement.hpp"
+#include "model/frame.hpp"
+#include "paint/canvas.hpp"
+
+namespace tolmin {
+
+// What the overlay does with a Frame up to painting.
+struct AppliedFrame {
+    std::optional<std::size_t> monitor;  // the selected monitor; none when there is no monitor at all
+    double scale = 1.0;
+    Layout layout;
+    std::optional<Placement> window;  // none when the overlay hides
+};
+
+AppliedFrame apply_frame(const Frame& frame, const std::vector<Monitor>& monitors, double now_ms,
+                         TextMeasurer& measurer);
+
+std::string error_report(std::size_t line, std::string_view text);
+std::string check_report(std::size_t line, const Frame& frame);
+std::string layout_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
+                          double now_ms, TextService& text);
+std::string paint_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
+                         double now_ms, TextService& text);
+
+}  // namespace tolmin

@@ -1,0 +1,86 @@
+// tolmin-frame: reads render-model lines with the overlay's own line rules and parser and reports, line by
+// line, the frame, its layout or its drawing operations as JSON (see --help).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/command_line.hpp"
+#include "frame/arguments.hpp"
+#include "frame/streams.hpp"
+#include "report/frame_check.hpp"
+#include "text/unicode.hpp"
+
+namespace {
+
+using namespace tolmin;
+using namespace tolmin::frame_tool;
+
+void report(Output& err, std::string_view message) {
+    std::string line(PROGRAM_PREFIX);
+    line += message;
+    line += '\n';
+    err.write(line);
+}
+
+int run(const std::vector<Argument>& arguments) {
+    StandardStreams streams;
+    auto parsed = parse_arguments(arguments);
+    if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
+        std::string text(PROGRAM_PREFIX);
+        text += error->message;
+        text += '\n';
+        text += TOOL_USAGE;
+        text += '\n';
+        streams.err().write(text);
+        return 2;
+    }
+    if (std::holds_alternative<HelpRequest>(parsed)) {
+        streams.out().write(help_text());
+        return 0;
+    }
+    const Invocation& invocation = std::get<Invocation>(parsed);
+
+    std::unique_ptr<ByteSource> file;
+    std::string input_name = "stdin";
+    if (invocation.file) {
+        input_name = quote_argument(invocation.file->text);
+        auto opened = open_input_file(invocation.file->raw);
+        if (!opened) {
+            report(streams.err(), "cannot open " + input_name + ": " + opened.error().text);
+            return 2;
+        }
+        file = std::move(opened.value());
+    }
+    const CheckSummary summary = run_check(file ? *file : streams.in(), invocation.options, streams.out());
+    if (summary.read_error) {
+        report(streams.err(), "cannot read " + input_name + ": " + *summary.read_error);
+        return 1;
+    }
+    return summary.rejected > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "a Windows wide character is one UTF-16 unit");
+    std::vector<Argument> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring_view units(argv[i]);
+        const std::u16string utf16(units.begin(), units.end());
+        arguments.push_back(Argument{utf16_to_utf8(utf16), std::filesystem::path(std::wstring(units))});
+    }
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    std::vector<Argument> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(Argument{repair_utf8(argv[i]), std::filesystem::path(argv[i])});
+    }
+    return run(arguments);
+}
+#endif
