@@ -15,6 +15,7 @@
 #include "paint/canvas.hpp"
 #include "windows/com_ptr.hpp"
 #include "windows/surface.hpp"
+#include "windows/text_layout.hpp"
 
 namespace tolmin::win {
 
@@ -23,11 +24,13 @@ struct Graphics {
     ComPtr<IDWriteFactory> dwrite;
     ComPtr<ID2D1DCRenderTarget> target;
     ComPtr<IDWriteFontCollection1> fonts;  // null when no directory was given or loading failed
-    // The family to ask for "Barlow Condensed": some DirectWrite implementations file the condensed faces under
-    // "Barlow" with condensed stretch (see font_directory.cpp).
-    std::wstring condensed_family = L"Barlow Condensed";
-    DWRITE_FONT_STRETCH condensed_stretch = DWRITE_FONT_STRETCH_NORMAL;
+    // The family the condensed styles ask for: "Barlow Condensed", or "Barlow" with condensed stretch where
+    // DirectWrite files the faces so (see condensed_family_in).
+    CondensedFace condensed;
 
+    Graphics() = default;
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
     ~Graphics();  // releases the surface after the interfaces
 };
 
@@ -37,7 +40,8 @@ Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::files
 // The text service over DirectWrite (measure_text and text_box) for one layout or one paint.
 class DWriteTextService final : public TextService {
 public:
-    DWriteTextService(const Graphics& graphics);
+    explicit DWriteTextService(const Graphics& graphics);
+    // The text's width in pixels; 0 when it cannot be laid out.
     double measure_text(std::string_view text, const TextSpec& spec, double scale) override;
     std::optional<TextBox> text_box(std::string_view text, const TextSpec& spec, double scale,
                                     std::optional<double> fit) override;
@@ -45,8 +49,7 @@ public:
 private:
     ComPtr<IDWriteFactory> dwrite_;
     ComPtr<IDWriteFontCollection1> fonts_;
-    std::wstring condensed_family_;
-    DWRITE_FONT_STRETCH condensed_stretch_;
+    CondensedFace condensed_;
 };
 
 // The drawing interface over the bound DC render target and the window's layered surface.
