@@ -122,7 +122,7 @@ class Overlay:
         self.shot_started_ms = time.time() * 1000.0
         return self.xserver.screenshot()
 
-    def wait_for(self, condition, timeout: float = 10.0, interval: float = 0.05):
+    def wait_for(self, condition, timeout: float = 30.0, interval: float = 0.05):
         """Screenshots until condition(image) holds; that image, or None after the timeout."""
         deadline = time.monotonic() + timeout
         while True:

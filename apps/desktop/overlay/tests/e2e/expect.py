@@ -88,8 +88,11 @@ class ExpectedLayout:
         raise KeyError((kind, index))
 
     def box(self) -> tuple[int, int, int, int]:
-        """The bounding box of all blocks as PIL's getbbox() gives it (right and bottom exclusive)."""
-        rects = [b.rect for b in self.blocks]
+        """The bounding box of the drawn blocks as PIL's getbbox() gives it (right and bottom exclusive).
+
+        A block of opacity 0 (a toast before its born time) takes room in the window but draws nothing.
+        """
+        rects = [b.rect for b in self.blocks if b.alpha > 0]
         return (min(r.x for r in rects), min(r.y for r in rects),
                 max(r.x + r.w for r in rects), max(r.y + r.h for r in rects))
 

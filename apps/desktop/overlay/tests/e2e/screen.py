@@ -46,10 +46,10 @@ def outline(rect: Rect, name: str, corner: tuple, inside: tuple, inset: tuple[in
 
 def edged(rect: Rect, name: str, panel: tuple) -> list[Probe]:
     """A block with one-pixel EDGE lines around a panel (Hud, Night, alert at scale 1)."""
-    return outline(rect, name, EDGE, panel) + [Probe(rect.x + 1, rect.y + 1, panel, f"{name} inside the edge")]
+    return outline(rect, name, EDGE, panel) + [Probe(rect.right - 1, rect.y + 1, panel, f"{name} inside the edge")]
 
 
-def wait_for_picture(overlay, probes: list[Probe], box=None, timeout: float = 10.0, save_to: Path | None = None):
+def wait_for_picture(overlay, probes: list[Probe], box=None, timeout: float = 30.0, save_to: Path | None = None):
     """Waits until every probe matches (and, with `box`, nothing is drawn outside it); fails with the details."""
     def good(image):
         return not mismatches(image, probes) and (box is None or image.getbbox() == box)

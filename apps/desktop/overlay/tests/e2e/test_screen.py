@@ -110,7 +110,8 @@ def test_texts_are_drawn_in_their_faces_and_colours(live, tmp_path):
     assert colour_count(image, detail_area, lambda p: p[0] < 60 and p[1] > 128 and p[2] > 128) == 0
 
 
-@pytest.mark.parametrize("empty", ['{}', '{"hud":null,"alerts":[]}', "expired-toast"])
+@pytest.mark.parametrize("empty", ['{}', '{"hud":null,"alerts":[]}', "expired-toast"],
+                         ids=["empty-object", "null-hud-no-alerts", "expired-toast"])
 def test_a_frame_with_nothing_to_show_hides_the_window(live, empty):
     runner, program = live
     now = wall_ms()
@@ -129,7 +130,7 @@ def test_a_frame_with_nothing_to_show_hides_the_window(live, empty):
     ('{"anchor":"top-center","hud":{}}', rb"tolmin-overlay: unknown variant `top-center`, expected one of "
                                          rb"`top-left`, `top-right`, `bottom-left`, `bottom-right` at line 1 column \d+"),
     ('{"hud":{}', rb"tolmin-overlay: [^\n]+ at line 1 column \d+"),
-])
+], ids=["other-version", "unknown-anchor", "unfinished-object"])
 def test_a_rejected_line_leaves_the_picture_and_says_why(live, line, message):
     runner, program = live
     now = wall_ms()

@@ -16,7 +16,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from PIL import Image
+from PIL import Image, ImageGrab
 
 WINE_LOADER = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver64"
@@ -88,7 +88,15 @@ class XServer:
         self.proc = None
 
     def screenshot(self) -> Image.Image:
-        """The whole root window as an RGB image (xwd piped through ImageMagick's convert)."""
+        """The whole root window as an RGB image.
+
+        Pillow reads it straight from the X server (XCB), a few times faster than `xwd | convert`, which stays
+        as the way for a Pillow built without XCB.
+        """
+        try:
+            return ImageGrab.grab(xdisplay=self.display).convert("RGB")
+        except OSError:
+            pass
         grab = subprocess.run(["xwd", "-root", "-display", self.display, "-silent"],
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=True)
         png = subprocess.run(["convert", "xwd:-", "png:-"], input=grab.stdout,
