@@ -1,0 +1,91 @@
+#include "model/json_text.hpp"
+
+#include <cstring>
+
+namespace tolmin {
+
+namespace {
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool is_escape_u(std::string_view text, std::size_t pos) {
+    return pos + 1 < text.size() && text[pos] == '\\' && text[pos + 1] == 'u';
+}
+
+}  // namespace
+
+std::size_t skip_json_space(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && is_json_space(text[pos])) ++pos;
+    return pos;
+}
+
+char previous_token_byte(std::string_view text, std::size_t pos) {
+    if (pos > text.size()) pos = text.size();
+    while (pos > 0) {
+        --pos;
+        if (!is_json_space(text[pos])) return text[pos];
+    }
+    return '\0';
+}
+
+std::size_t string_token_end(std::string_view text, std::size_t open) {
+    std::size_t i = open + 1;
+    while (i < text.size()) {
+        if (text[i] == '"') return i + 1;
+        i += text[i] == '\\' ? 2 : 1;
+    }
+    return text.size();
+}
+
+long hex4_at(std::string_view text, std::size_t pos) {
+    if (pos + 4 > text.size()) return -1;
+    long value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const int digit = hex_digit(text[pos + i]);
+        if (digit < 0) return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::size_t unpaired_surrogate_escape(std::string_view text, std::size_t open) {
+    const std::size_t end = string_token_end(text, open);
+    std::size_t i = open + 1;
+    while (i < end) {
+        if (text[i] != '\\') {
+            ++i;
+            continue;
+        }
+        if (!is_escape_u(text, i)) {
+            i += 2;
+            continue;
+        }
+        const long unit = hex4_at(text, i + 2);
+        if (unit >= 0xDC00 && unit <= 0xDFFF) return i;
+        if (unit >= 0xD800 && unit <= 0xDBFF && is_escape_u(text, i + 6)) {
+            i += 12;  // the pair (the reader has checked the second half)
+        } else {
+            i += 6;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool holds_surrogate(std::string_view decoded) {
+    const char* p = decoded.data();
+    const char* const end = p + decoded.size();
+    while (p != end) {
+        const void* hit = std::memchr(p, 0xED, static_cast<std::size_t>(end - p));
+        if (hit == nullptr) return false;
+        p = static_cast<const char*>(hit) + 1;
+        if (p != end && static_cast<unsigned char>(*p) >= 0xA0) return true;
+    }
+    return false;
+}
+
+}  // namespace tolmin
