@@ -1,6 +1,6 @@
-// Layout plus paint of a full frame through a canvas that only counts its operations, against the parse of the
-// same frame's input line measured in the same run. The goal is a layout and paint of at most 10 us per frame;
-// the ratio to the parse says how the window thread's share compares with the reader thread's.
+// Layout plus paint of a full frame through a canvas that only counts its operations, against the parse of
+// the same frame's input line measured in the same run. The goal is a layout and paint of at most 10 us per
+// frame; the ratio to the parse says how the window thread's share compares with the reader thread's.
 
 #include <benchmark/benchmark.h>
 
@@ -25,13 +25,14 @@ using namespace tolmin;
 
 constexpr double NOW_MS = 1.7e12;
 
-// Hud with presence, Night with a tag, four alerts, and three toasts of the three looks, the caller fading in.
+// Hud with presence, Night with a tag, four alerts, three toasts of the three looks (the caller fading in).
 std::string frame_line() {
     const std::string born_long_ago = std::to_string(static_cast<std::int64_t>(NOW_MS) - 5000);
     const std::string born_just_now = std::to_string(static_cast<std::int64_t>(NOW_MS) - 60);
     const std::string dies = std::to_string(static_cast<std::int64_t>(NOW_MS) + 8000);
     std::string line = R"({"v":1,"anchor":"top-right","offset":24,"scale":1,)";
-    line += R"("hud":{"dot":"#00FF66","state":"LIVE","state_color":"#FF2E55","elapsed":"01:12:45","presence":"3 watching"},)";
+    line += R"("hud":{"dot":"#00FF66","state":"LIVE","state_color":"#FF2E55",)";
+    line += R"("elapsed":"01:12:45","presence":"3 watching"},)";
     line += R"("night":{"tag":"MATCHDAY 12","title":"Evening session at the north stand"},"alerts":[)";
     const char* alerts[] = {
         R"({"id":"a1","bar":"#3399FF","title":"Stream bitrate dropped below the target","detail":"2.1 Mbit/s"})",
@@ -131,10 +132,14 @@ private:
     std::set<std::string> medians;
     static double to_ns(benchmark::TimeUnit unit) {
         switch (unit) {
-            case benchmark::kSecond: return 1e9;
-            case benchmark::kMillisecond: return 1e6;
-            case benchmark::kMicrosecond: return 1e3;
-            default: return 1.0;
+            case benchmark::kSecond:
+                return 1e9;
+            case benchmark::kMillisecond:
+                return 1e6;
+            case benchmark::kMicrosecond:
+                return 1e3;
+            default:
+                return 1.0;
         }
     }
 };
@@ -151,8 +156,8 @@ int main(int argc, char** argv) {
     const auto paint = reporter.ns.find("BM_LayoutAndPaint");
     const auto parse = reporter.ns.find("BM_ParseFrameLine");
     if (paint != reporter.ns.end() && parse != reporter.ns.end() && parse->second > 0) {
-        std::printf("layout+paint %.2f us, parse %.2f us (cpu), ratio %.2f\n", paint->second / 1e3, parse->second / 1e3,
-                    paint->second / parse->second);
+        std::printf("layout+paint %.2f us, parse %.2f us (cpu), ratio %.2f\n", paint->second / 1e3,
+                    parse->second / 1e3, paint->second / parse->second);
     }
     return 0;
 }

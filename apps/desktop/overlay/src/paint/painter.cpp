@@ -36,8 +36,8 @@ void paint_block(const TextContext& ctx, const Frame& frame, const Layout& layou
 
 }  // namespace
 
-Result<void> paint_frame(Canvas& canvas, TextService& text, std::int32_t x, std::int32_t y, const Frame& frame,
-                         const Layout& layout) {
+Result<void> paint_frame(Canvas& canvas, TextService& text, std::int32_t x, std::int32_t y,
+                         const Frame& frame, const Layout& layout) {
     if (Result<void> begun = canvas.begin_surface(layout.width, layout.height); !begun) return begun;
 
     const TextContext ctx{canvas, text, layout.scale};

@@ -34,7 +34,8 @@ double FixedTextService::measure_text(std::string_view text, const TextSpec& spe
 
 std::optional<TextBox> FixedTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                   std::optional<double> fit) {
-    if (std::find(failing_texts.begin(), failing_texts.end(), text) != failing_texts.end()) return std::nullopt;
+    if (std::find(failing_texts.begin(), failing_texts.end(), text) != failing_texts.end())
+        return std::nullopt;
     double width = measure_text(text, spec, scale);
     // Like the platform's text layout: the box never exceeds its fitting width, which counts as 0 when
     // negative (or not a number).

@@ -34,7 +34,8 @@ void paint_marker(const TextContext& ctx, double w, double h, double s, const To
 
     std::optional<TextBox> time = fit_text(ctx, toast.time, time_style, avail, title->width + cx, 16 * s);
     const double title_avail = non_negative(avail - cx - (time ? time->width + 16 * s : 0.0));
-    trim_to(ctx, toast.title, TOAST_TITLE, title_avail, *title);  // a failed trim keeps the untrimmed title
+    // A title whose trimmed box cannot be made is drawn untrimmed.
+    trim_to(ctx, toast.title, TOAST_TITLE, title_avail, *title);
 
     double line = std::max(0.0, title->height);
     if (count) line = std::max(line, count->height);
@@ -44,7 +45,8 @@ void paint_marker(const TextContext& ctx, double w, double h, double s, const To
     std::optional<TextBox> detail;
     if (has_detail(toast)) {
         detail = ctx.box(*toast.detail, TOAST_DETAIL);
-        if (detail && trim_to(ctx, *toast.detail, TOAST_DETAIL, avail, *detail) == Trim::Failed) detail.reset();
+        if (detail && trim_to(ctx, *toast.detail, TOAST_DETAIL, avail, *detail) == Trim::Failed)
+            detail.reset();
     }
 
     // With a detail, the title line and the detail line, 2s apart, are centred in the block as a group.
@@ -58,7 +60,8 @@ void paint_marker(const TextContext& ctx, double w, double h, double s, const To
 
     place_text(canvas, *title, left, cy, parse_color(toast.title_color, TOAST_TITLE_COLOR_FALLBACK));
     if (count) place_text(canvas, *count, left + title->width + 16 * s, cy, LIME);
-    if (time) place_text_right(canvas, *time, right, cy, parse_color(toast.time_color, TOAST_TIME_COLOR_FALLBACK));
+    if (time)
+        place_text_right(canvas, *time, right, cy, parse_color(toast.time_color, TOAST_TIME_COLOR_FALLBACK));
     if (detail) {
         canvas.draw_text(*detail, PointF{left, detail_y - detail->top},
                          parse_color(toast.detail_color, TOAST_DETAIL_COLOR_FALLBACK), 1.0);
@@ -82,11 +85,13 @@ void paint_alert(const TextContext& ctx, double w, double h, double a, double s,
 
     std::optional<TextBox> detail = fit_text(ctx, alert.detail, ALERT_DETAIL, avail, title->width, 16 * s);
     const double title_avail = non_negative(avail - (detail ? detail->width + 16 * s : 0.0));
-    trim_to(ctx, alert.title, ALERT_TITLE, title_avail, *title);  // a failed trim keeps the untrimmed title
+    // A title whose trimmed box cannot be made is drawn untrimmed.
+    trim_to(ctx, alert.title, ALERT_TITLE, title_avail, *title);
 
     place_text(canvas, *title, title_x, cy, parse_color(alert.title_color, ALERT_TITLE_COLOR_FALLBACK));
     if (detail) {
-        place_text_right(canvas, *detail, right, cy, parse_color(alert.detail_color, ALERT_DETAIL_COLOR_FALLBACK));
+        place_text_right(canvas, *detail, right, cy,
+                         parse_color(alert.detail_color, ALERT_DETAIL_COLOR_FALLBACK));
     }
 }
 
@@ -126,9 +131,11 @@ void toast_row(const TextContext& ctx, double h, double s, double left, double r
     if (!title) return;
 
     const double avail = non_negative(right - left);
-    std::optional<TextBox> second = fit_text(ctx, secondary, look.secondary_style, avail, title->width, 20 * s);
+    std::optional<TextBox> second =
+        fit_text(ctx, secondary, look.secondary_style, avail, title->width, 20 * s);
     const double title_avail = non_negative(avail - (second ? second->width + 20 * s : 0.0));
-    trim_to(ctx, toast.title, look.title_style, title_avail, *title);  // a failed trim keeps the untrimmed title
+    // A title whose trimmed box cannot be made is drawn untrimmed.
+    trim_to(ctx, toast.title, look.title_style, title_avail, *title);
 
     place_text(canvas, *title, left, cy, look.title_color);
     if (second) place_text_right(canvas, *second, right, cy, look.secondary_color, look.secondary_alpha);

@@ -1,6 +1,6 @@
 #pragma once
-// The row blocks that stack beside the Hud: alerts and toasts, each drawn in its own frame ((0, 0) the block's
-// top-left corner, w and h its size, a the stroke, s the scale).
+// The row blocks that stack beside the Hud: alerts and toasts, each drawn in its own frame ((0, 0) the
+// block's top-left corner, w and h its size, a the stroke, s the scale).
 
 #include <optional>
 #include <string>

@@ -5,7 +5,8 @@
 
 namespace tolmin {
 
-void fill_box(Canvas& canvas, double x, double y, double width, double height, const Rgb& color, double alpha) {
+void fill_box(Canvas& canvas, double x, double y, double width, double height, const Rgb& color,
+              double alpha) {
     canvas.fill_rectangle(RectF{x, y, x + width, y + height}, color, alpha);
 }
 
@@ -30,8 +31,8 @@ void place_text_right(Canvas& canvas, const TextBox& box, double right, double c
     place_text(canvas, box, right - box.width, cy, color, alpha);
 }
 
-std::optional<TextBox> fit_text(const TextContext& ctx, const std::optional<std::string>& text, const TextSpec& spec,
-                                double avail, double used, double gap) {
+std::optional<TextBox> fit_text(const TextContext& ctx, const std::optional<std::string>& text,
+                                const TextSpec& spec, double avail, double used, double gap) {
     if (!text || text->empty()) return std::nullopt;
     std::optional<TextBox> natural = ctx.box(*text, spec);
     if (!natural) return std::nullopt;
@@ -47,7 +48,8 @@ std::optional<TextBox> fit_text(const TextContext& ctx, const std::optional<std:
     return natural;
 }
 
-Trim trim_to(const TextContext& ctx, std::string_view text, const TextSpec& spec, double avail, TextBox& box) {
+Trim trim_to(const TextContext& ctx, std::string_view text, const TextSpec& spec, double avail,
+             TextBox& box) {
     if (!(box.width > avail)) return Trim::Fits;
     std::optional<TextBox> trimmed = ctx.box(text, spec, avail);
     if (!trimmed) return Trim::Failed;

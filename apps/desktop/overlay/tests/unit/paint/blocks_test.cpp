@@ -10,6 +10,7 @@ namespace {
 using Kind = DrawOp::Kind;
 using test::centred_y;
 using test::drawn;
+using test::expect_text;
 using test::MapTextService;
 using test::same_rect;
 using test::times_drawn;
@@ -24,9 +25,7 @@ Hud sample_hud() {
 
 class HudBlock : public ::testing::Test {
 protected:
-    HudBlock() {
-        text.widths = {{"LIVE", 82}, {"12:04", 51}, {"2 online", 60}};
-    }
+    HudBlock() { text.widths = {{"LIVE", 82}, {"12:04", 51}, {"2 online", 60}}; }
     void paint(const Hud& hud, double w = 400, double h = 52, double a = 1, double s = 1) {
         paint_hud(TextContext{canvas, text, s}, w, h, a, s, hud);
     }
@@ -39,7 +38,8 @@ TEST_F(HudBlock, DrawsPanelDotTextsSeparatorAndPresenceInOrder) {
     const auto& ops = canvas.ops;
     ASSERT_EQ(ops.size(), 10u);
 
-    const RectF panel_rects[] = {{0, 0, 400, 52}, {0, 0, 400, 1}, {0, 51, 400, 52}, {0, 1, 1, 51}, {399, 1, 400, 51}};
+    const RectF panel_rects[] = {
+        {0, 0, 400, 52}, {0, 0, 400, 1}, {0, 51, 400, 52}, {0, 1, 1, 51}, {399, 1, 400, 51}};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(ops[i].kind, Kind::FillRect);
         EXPECT_TRUE(same_rect(ops[i].rect, panel_rects[i])) << i;
@@ -54,33 +54,15 @@ TEST_F(HudBlock, DrawsPanelDotTextsSeparatorAndPresenceInOrder) {
     EXPECT_DOUBLE_EQ(ops[5].radius_y, 6);
     EXPECT_EQ(ops[5].color, SIGNAL);
 
-    struct Text {
-        const char* text;
-        TextSpec spec;
-        double x;
-        Rgb color;
-    };
-    const Text texts[] = {{"LIVE", HUD_STATE, 49, SIGNAL}, {"12:04", HUD_ELAPSED, 149, BRIGHT}};
-    for (int i = 0; i < 2; ++i) {
-        const DrawOp& op = ops[6 + i];
-        EXPECT_EQ(op.kind, Kind::DrawText);
-        EXPECT_EQ(op.text, texts[i].text);
-        EXPECT_EQ(op.spec, texts[i].spec);
-        EXPECT_FALSE(op.fit.has_value());
-        EXPECT_DOUBLE_EQ(op.origin.x, texts[i].x);
-        EXPECT_DOUBLE_EQ(op.origin.y, centred_y(26, texts[i].spec, 1));
-        EXPECT_EQ(op.color, texts[i].color);
-    }
+    expect_text(ops[6], {"LIVE", HUD_STATE, 49, centred_y(26, HUD_STATE, 1), SIGNAL});
+    expect_text(ops[7], {"12:04", HUD_ELAPSED, 149, centred_y(26, HUD_ELAPSED, 1), BRIGHT});
 
     // elapsed ends at 149 + 51 = 200
     EXPECT_EQ(ops[8].kind, Kind::FillRect);
     EXPECT_TRUE(same_rect(ops[8].rect, {218, 14, 219, 38}));
     EXPECT_EQ(ops[8].color, EDGE);
 
-    EXPECT_EQ(ops[9].text, "2 online");
-    EXPECT_EQ(ops[9].spec, HUD_PRESENCE);
-    EXPECT_DOUBLE_EQ(ops[9].origin.x, 237);
-    EXPECT_EQ(ops[9].color, DIM);
+    expect_text(ops[9], {"2 online", HUD_PRESENCE, 237, centred_y(26, HUD_PRESENCE, 1), DIM});
 }
 
 TEST_F(HudBlock, SeparatorSnapsToWholePixelsAtFractionalScales) {
@@ -112,14 +94,16 @@ TEST_F(HudBlock, DotAndStateColoursFallBackToSignal) {
     const struct {
         std::optional<std::string> text;
         Rgb color;
-    } cases[] = {{"#00ff00", rgb_bytes(0, 255, 0)}, {"00FF00", SIGNAL}, {"#0F0", SIGNAL}, {std::nullopt, SIGNAL}};
+    } cases[] = {
+        {"#00ff00", rgb_bytes(0, 255, 0)}, {"00FF00", SIGNAL}, {"#0F0", SIGNAL}, {std::nullopt, SIGNAL}};
     for (const auto& c : cases) {
         canvas.ops.clear();
         Hud hud = sample_hud();
         hud.dot = c.text;
         hud.state_color = c.text;
         paint(hud);
-        EXPECT_EQ(test::ops_of(canvas.ops, Kind::FillEllipse).at(0).color, c.color) << c.text.value_or("none");
+        EXPECT_EQ(test::ops_of(canvas.ops, Kind::FillEllipse).at(0).color, c.color)
+            << c.text.value_or("none");
         EXPECT_EQ(drawn(canvas.ops, "LIVE").color, c.color);
     }
 }
@@ -165,7 +149,8 @@ protected:
 
 TEST_F(NightBlock, TitleFollowsTheTagOrStartsAtTheEdge) {
     text.widths = {{"TAG", 40}, {"Night", 100}};
-    for (const std::optional<std::string>& tag : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    for (const std::optional<std::string>& tag :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         canvas.ops.clear();
         paint(night_of(tag, "Night"));
         EXPECT_EQ(canvas.ops.size(), 6u);
@@ -174,16 +159,9 @@ TEST_F(NightBlock, TitleFollowsTheTagOrStartsAtTheEdge) {
 
     canvas.ops.clear();
     paint(night_of("TAG", "Night"));
-    const DrawOp tag = drawn(canvas.ops, "TAG");
-    EXPECT_EQ(tag.spec, NIGHT_TAG);
-    EXPECT_EQ(tag.color, MUTED);
-    EXPECT_DOUBLE_EQ(tag.origin.x, 19);
-    EXPECT_DOUBLE_EQ(tag.origin.y, centred_y(21, NIGHT_TAG, 1));
-    const DrawOp title = drawn(canvas.ops, "Night");
-    EXPECT_EQ(title.spec, NIGHT_TITLE);
-    EXPECT_EQ(title.color, SOFT);
-    EXPECT_DOUBLE_EQ(title.origin.x, 19 + 40 + 12);
-    EXPECT_FALSE(title.fit.has_value());
+    expect_text(drawn(canvas.ops, "TAG"), {"TAG", NIGHT_TAG, 19, centred_y(21, NIGHT_TAG, 1), MUTED});
+    expect_text(drawn(canvas.ops, "Night"),
+                {"Night", NIGHT_TITLE, 19 + 40 + 12, centred_y(21, NIGHT_TITLE, 1), SOFT});
     EXPECT_EQ(test::ops_of(canvas.ops, Kind::FillRect).at(0).alpha, 0.92);
 }
 

@@ -117,9 +117,30 @@ inline ::testing::AssertionResult same_rect(const RectF& got, const RectF& want)
         near(got.bottom, want.bottom)) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "got {" << got.left << ", " << got.top << ", " << got.right << ", "
-                                         << got.bottom << "}, want {" << want.left << ", " << want.top << ", "
-                                         << want.right << ", " << want.bottom << "}";
+    return ::testing::AssertionFailure()
+           << "got {" << got.left << ", " << got.top << ", " << got.right << ", " << got.bottom << "}, want {"
+           << want.left << ", " << want.top << ", " << want.right << ", " << want.bottom << "}";
+}
+
+// What a DrawText op should carry; `y` is the origin's y. Checks text, style, fit, origin, colour and alpha.
+struct TextAt {
+    std::string text;
+    TextSpec spec;
+    double x = 0, y = 0;
+    Rgb color;
+    std::optional<double> fit = std::nullopt;
+    double alpha = 1.0;
+};
+
+inline void expect_text(const DrawOp& op, const TextAt& want) {
+    EXPECT_EQ(op.kind, DrawOp::Kind::DrawText);
+    EXPECT_EQ(op.text, want.text);
+    EXPECT_EQ(op.spec, want.spec) << want.text;
+    EXPECT_EQ(op.fit, want.fit) << want.text;
+    EXPECT_NEAR(op.origin.x, want.x, 1e-9) << want.text;
+    EXPECT_NEAR(op.origin.y, want.y, 1e-9) << want.text;
+    EXPECT_EQ(op.color, want.color) << want.text;
+    EXPECT_DOUBLE_EQ(op.alpha, want.alpha) << want.text;
 }
 
 // y of a text's origin when its box is centred on cy.

@@ -13,7 +13,8 @@ namespace {
 using Kind = DrawOp::Kind;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-Block block_of(BlockKind::Type type, std::size_t index, double alpha, double slide, std::int32_t x, std::int32_t y) {
+Block block_of(BlockKind::Type type, std::size_t index, double alpha, double slide, std::int32_t x,
+               std::int32_t y) {
     Block b;
     b.kind = BlockKind{type, index};
     b.alpha = alpha;
@@ -55,7 +56,9 @@ struct OpacityCase {
     bool layered;
 };
 
-void PrintTo(const OpacityCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OpacityCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BlockOpacity : public ::testing::TestWithParam<OpacityCase> {};
 
@@ -81,15 +84,13 @@ TEST_P(BlockOpacity, SkipsInvisibleBlocksAndLayersOnlyPartialOnes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BlockOpacity,
-                         ::testing::Values(OpacityCase{"Zero", 0, false, false},
-                                           OpacityCase{"Negative", -0.5, false, false},
-                                           OpacityCase{"NotANumber", NaN, false, false},
-                                           OpacityCase{"Half", 0.5, true, true},
-                                           OpacityCase{"AlmostFull", 0.999, true, true},
-                                           OpacityCase{"Full", 1, true, false},
-                                           OpacityCase{"Above", 1.5, true, false}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BlockOpacity,
+    ::testing::Values(OpacityCase{"Zero", 0, false, false}, OpacityCase{"Negative", -0.5, false, false},
+                      OpacityCase{"NotANumber", NaN, false, false}, OpacityCase{"Half", 0.5, true, true},
+                      OpacityCase{"AlmostFull", 0.999, true, true}, OpacityCase{"Full", 1, true, false},
+                      OpacityCase{"Above", 1.5, true, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PaintFrame, MovesEachBlockToItsCornerPlusSlideThenBackToIdentity) {
     RecordingCanvas canvas;
@@ -128,10 +129,9 @@ TEST(PaintFrame, BlocksWithoutTheirEntryStillGetTransformAndLayer) {
                                      block_of(BlockKind::Type::Alert, 5, 1, 0, 0, 110),
                                      block_of(BlockKind::Type::Toast, 3, 0.25, 2, 0, 170)});
     ASSERT_TRUE(paint_frame(canvas, text, 0, 0, frame, layout).ok());
-    EXPECT_EQ(kinds(canvas.ops),
-              (std::vector<Kind>{Kind::Begin, Kind::SetTransform, Kind::SetTransform, Kind::SetTransform,
-                                 Kind::SetTransform, Kind::PushLayer, Kind::PopLayer, Kind::SetTransform,
-                                 Kind::Present}));
+    EXPECT_EQ(kinds(canvas.ops), (std::vector<Kind>{Kind::Begin, Kind::SetTransform, Kind::SetTransform,
+                                                    Kind::SetTransform, Kind::SetTransform, Kind::PushLayer,
+                                                    Kind::PopLayer, Kind::SetTransform, Kind::Present}));
 }
 
 TEST(PaintFrame, DispatchesEachKindToItsEntry) {
@@ -150,7 +150,8 @@ TEST(PaintFrame, DispatchesEachKindToItsEntry) {
                                      block_of(BlockKind::Type::Alert, 1, 1, 0, 0, 110),
                                      block_of(BlockKind::Type::Toast, 0, 1, 0, 0, 170)});
     ASSERT_TRUE(paint_frame(canvas, text, 0, 0, frame, layout).ok());
-    for (const char* t : {"LIVE", "Night", "second alert", "Caller"}) EXPECT_EQ(test::times_drawn(canvas.ops, t), 1) << t;
+    for (const char* t : {"LIVE", "Night", "second alert", "Caller"})
+        EXPECT_EQ(test::times_drawn(canvas.ops, t), 1) << t;
 }
 
 TEST(PaintFrame, SurfaceFailuresAreReturnedAndEndThePaint) {
@@ -180,7 +181,7 @@ TEST(PaintFrame, BrushFailuresLeaveShapesOutButThePaintSucceeds) {
     const Layout layout = layout_of({block_of(BlockKind::Type::Toast, 0, 0.5, 0, 0, 0)});
     ASSERT_TRUE(paint_frame(canvas, text, 0, 0, frame_with_one_toast(), layout).ok());
     EXPECT_EQ(kinds(canvas.ops), (std::vector<Kind>{Kind::Begin, Kind::SetTransform, Kind::PushLayer,
-                                                     Kind::PopLayer, Kind::SetTransform, Kind::Present}));
+                                                    Kind::PopLayer, Kind::SetTransform, Kind::Present}));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ struct WidthCase {
     double width;
 };
 
-void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WidthCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FixedTextWidths : public ::testing::TestWithParam<WidthCase> {};
 
@@ -41,16 +43,19 @@ TEST_P(FixedTextWidths, CountsScalarValuesAndHonoursTheFit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FixedTextWidths,
-    ::testing::Values(
-        WidthCase{"Empty", "", ALERT_TITLE, 1, std::nullopt, 0},
-        WidthCase{"Ascii", "abcd", ALERT_TITLE, 1, std::nullopt, 4 * 24 * 0.5},
-        WidthCase{"TrackingAndScale", "LIVE", HUD_STATE, 1.5, std::nullopt, 4 * 1.5 * 22 * 0.58},
-        WidthCase{"TwoByteSign", "\xC3\x97" "3", TOAST_COUNT, 1, std::nullopt, 2 * 24 * 0.5},
-        WidthCase{"FourByteScalar", "\xF0\x9F\x99\x82", TOAST_TITLE, 1, std::nullopt, 14},
-        WidthCase{"TrailingSpacesCount", "ab  ", ALERT_DETAIL, 1, std::nullopt, 4 * 15 * 0.5},
-        WidthCase{"FitNarrower", "abcd", ALERT_TITLE, 1, 30.0, 30},
-        WidthCase{"FitWider", "abcd", ALERT_TITLE, 1, 100.0, 48},
-        WidthCase{"FitNegative", "abcd", ALERT_TITLE, 1, -5.0, 0}),
+    ::testing::Values(WidthCase{"Empty", "", ALERT_TITLE, 1, std::nullopt, 0},
+                      WidthCase{"Ascii", "abcd", ALERT_TITLE, 1, std::nullopt, 4 * 24 * 0.5},
+                      WidthCase{"TrackingAndScale", "LIVE", HUD_STATE, 1.5, std::nullopt,
+                                4 * 1.5 * 22 * 0.58},
+                      WidthCase{"TwoByteSign",
+                                "\xC3\x97"
+                                "3",
+                                TOAST_COUNT, 1, std::nullopt, 2 * 24 * 0.5},
+                      WidthCase{"FourByteScalar", "\xF0\x9F\x99\x82", TOAST_TITLE, 1, std::nullopt, 14},
+                      WidthCase{"TrailingSpacesCount", "ab  ", ALERT_DETAIL, 1, std::nullopt, 4 * 15 * 0.5},
+                      WidthCase{"FitNarrower", "abcd", ALERT_TITLE, 1, 30.0, 30},
+                      WidthCase{"FitWider", "abcd", ALERT_TITLE, 1, 100.0, 48},
+                      WidthCase{"FitNegative", "abcd", ALERT_TITLE, 1, -5.0, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(FixedTextService, FailingTextsCannotBeLaidOutNorMeasured) {
@@ -94,28 +99,6 @@ TEST(RecordingCanvas, SimulatedFailuresRecordNothing) {
     canvas.push_layer(0.5);
     canvas.pop_layer();
     EXPECT_EQ(canvas.ops.size(), 3u);
-}
-
-TEST(RecordingCanvas, RecordsEveryArgument) {
-    RecordingCanvas canvas;
-    FixedTextService text;
-    ASSERT_TRUE(canvas.begin_surface(300, 200).ok());
-    canvas.fill_ellipse({5, 6}, 7, 8, LIME, 0.5);
-    canvas.draw_text(*text.text_box("hi", TOAST_TIME, 2, 12.0), {3, 4}, DIM, 0.72);
-    ASSERT_TRUE(canvas.present_surface(-5, 7, 300, 200).ok());
-
-    ASSERT_EQ(canvas.ops.size(), 4u);
-    EXPECT_EQ(canvas.ops[0].width, 300);
-    EXPECT_EQ(canvas.ops[0].height, 200);
-    EXPECT_DOUBLE_EQ(canvas.ops[1].radius_y, 8);
-    EXPECT_EQ(canvas.ops[1].color, LIME);
-    EXPECT_EQ(canvas.ops[2].text, "hi");
-    EXPECT_EQ(canvas.ops[2].spec, TOAST_TIME);
-    EXPECT_EQ(canvas.ops[2].fit, 12.0);
-    EXPECT_DOUBLE_EQ(canvas.ops[2].origin.y, 4);
-    EXPECT_DOUBLE_EQ(canvas.ops[2].alpha, 0.72);
-    EXPECT_EQ(canvas.ops[3].kind, DrawOp::Kind::Present);
-    EXPECT_EQ(canvas.ops[3].x, -5);
 }
 
 }  // namespace

@@ -10,11 +10,14 @@ namespace {
 using Kind = DrawOp::Kind;
 using test::centred_y;
 using test::drawn;
+using test::expect_text;
 using test::MapTextService;
 using test::same_rect;
 using test::times_drawn;
 
-const std::string TIMES3 = "\xC3\x97" "3";  // the count label of 3
+const std::string TIMES3 =
+    "\xC3\x97"
+    "3";  // the count label of 3
 
 class Rows : public ::testing::Test {
 protected:
@@ -44,16 +47,8 @@ TEST_F(Rows, AlertDrawsPanelBarTitleAndRightAlignedDetail) {
     EXPECT_TRUE(same_rect(canvas.ops[5].rect, {1, 1, 13, 51}));
     EXPECT_EQ(canvas.ops[5].color, SIGNAL);
 
-    const DrawOp title = canvas.ops[6];
-    EXPECT_EQ(title.text, "Disk");
-    EXPECT_EQ(title.spec, ALERT_TITLE);
-    EXPECT_DOUBLE_EQ(title.origin.x, 31);
-    EXPECT_DOUBLE_EQ(title.origin.y, centred_y(26, ALERT_TITLE, 1));
-    EXPECT_EQ(title.color, BRIGHT);
-    const DrawOp detail = canvas.ops[7];
-    EXPECT_EQ(detail.spec, ALERT_DETAIL);
-    EXPECT_DOUBLE_EQ(detail.origin.x, 441 - 50);
-    EXPECT_EQ(detail.color, SOFT);
+    expect_text(canvas.ops[6], {"Disk", ALERT_TITLE, 31, centred_y(26, ALERT_TITLE, 1), BRIGHT});
+    expect_text(canvas.ops[7], {"90%", ALERT_DETAIL, 441 - 50, centred_y(26, ALERT_DETAIL, 1), SOFT});
 }
 
 TEST_F(Rows, AlertDetailKeepsFortyPercentAndTheTitleTakesTheRest) {
@@ -134,22 +129,14 @@ TEST_F(Rows, MarkerWithCountShowsTheLabelAfterTheTitle) {
     EXPECT_TRUE(same_rect(canvas.ops[1].rect, {0, 0, 8, 64}));
     EXPECT_EQ(canvas.ops[1].color, DIM);
 
-    EXPECT_EQ(canvas.ops[2].text, "Goal");
-    EXPECT_DOUBLE_EQ(canvas.ops[2].origin.x, 28);
-    EXPECT_DOUBLE_EQ(canvas.ops[2].origin.y, centred_y(32, TOAST_TITLE, 1));
-    EXPECT_EQ(canvas.ops[2].color, BRIGHT);
-    EXPECT_EQ(canvas.ops[3].text, TIMES3);
-    EXPECT_EQ(canvas.ops[3].spec, TOAST_COUNT);
-    EXPECT_EQ(canvas.ops[3].color, LIME);
-    EXPECT_DOUBLE_EQ(canvas.ops[3].origin.x, 28 + 100 + 16);
-    EXPECT_EQ(canvas.ops[4].text, "12:04");
-    EXPECT_EQ(canvas.ops[4].spec, TOAST_TIME);
-    EXPECT_EQ(canvas.ops[4].color, LIME);
-    EXPECT_DOUBLE_EQ(canvas.ops[4].origin.x, 440 - 50);
+    expect_text(canvas.ops[2], {"Goal", TOAST_TITLE, 28, centred_y(32, TOAST_TITLE, 1), BRIGHT});
+    expect_text(canvas.ops[3], {TIMES3, TOAST_COUNT, 28 + 100 + 16, centred_y(32, TOAST_COUNT, 1), LIME});
+    expect_text(canvas.ops[4], {"12:04", TOAST_TIME, 440 - 50, centred_y(32, TOAST_TIME, 1), LIME});
 }
 
 TEST_F(Rows, MarkerWithoutALabelUsesTheLargerTime) {
-    for (const std::optional<Count>& count : {std::optional<Count>{}, std::optional<Count>{Count{std::string()}}}) {
+    for (const std::optional<Count>& count :
+         {std::optional<Count>{}, std::optional<Count>{Count{std::string()}}}) {
         canvas.ops.clear();
         Toast t = make_toast(ToastKind::Marker, "Goal");
         t.count = count;
@@ -185,12 +172,9 @@ TEST_F(Rows, MarkerDetailMakesTwoLinesCentredTogether) {
     const DrawOp title = drawn(canvas.ops, "Goal");
     EXPECT_NEAR(title.origin.y, 14.6 + 16.8 - 16.8 - 1.5, 1e-9);
     EXPECT_NEAR(drawn(canvas.ops, "12:04").origin.y, 31.4 - 14.4 - 1.5, 1e-9);
-    const DrawOp detail = drawn(canvas.ops, " Scored by 9 ");  // the whole text, white space included
-    EXPECT_EQ(detail.spec, TOAST_DETAIL);
-    EXPECT_DOUBLE_EQ(detail.origin.x, 28);
-    EXPECT_NEAR(detail.origin.y, 14.6 + 33.6 + 2 - 1.5, 1e-9);
-    EXPECT_EQ(detail.color, rgb_bytes(0x10, 0x20, 0x30));
-    EXPECT_FALSE(detail.fit.has_value());
+    // the whole text, white space included
+    expect_text(drawn(canvas.ops, " Scored by 9 "),
+                {" Scored by 9 ", TOAST_DETAIL, 28, 14.6 + 33.6 + 2 - 1.5, rgb_bytes(0x10, 0x20, 0x30)});
 
     canvas.ops.clear();
     t.detail = "wide";
@@ -226,19 +210,10 @@ TEST_F(Rows, CallerDrawsDarkTextOnALimeCard) {
     EXPECT_EQ(canvas.ops[0].color, LIME);
     EXPECT_DOUBLE_EQ(canvas.ops[0].alpha, 1.0);
 
-    const DrawOp index = drawn(canvas.ops, "1");
-    EXPECT_EQ(index.spec, TOAST_INDEX);
-    EXPECT_DOUBLE_EQ(index.origin.x, 20);
-    EXPECT_EQ(index.color, PANEL);
-    const DrawOp title = drawn(canvas.ops, "Caller");
-    EXPECT_EQ(title.spec, CALLER_TITLE);
-    EXPECT_DOUBLE_EQ(title.origin.x, 70);
-    EXPECT_EQ(title.color, PANEL);
-    const DrawOp time = drawn(canvas.ops, "12:04");
-    EXPECT_EQ(time.spec, TOAST_TIME);
-    EXPECT_DOUBLE_EQ(time.origin.x, 400);
-    EXPECT_EQ(time.color, PANEL);
-    EXPECT_DOUBLE_EQ(time.alpha, 0.72);
+    expect_text(canvas.ops[1], {"1", TOAST_INDEX, 20, centred_y(36, TOAST_INDEX, 1), PANEL});
+    expect_text(canvas.ops[2], {"Caller", CALLER_TITLE, 70, centred_y(36, CALLER_TITLE, 1), PANEL});
+    expect_text(canvas.ops[3],
+                {"12:04", TOAST_TIME, 400, centred_y(36, TOAST_TIME, 1), PANEL, std::nullopt, 0.72});
 }
 
 TEST_F(Rows, SameDrawsIndexTitleAndAnyNonEmptyDetail) {
@@ -252,20 +227,13 @@ TEST_F(Rows, SameDrawsIndexTitleAndAnyNonEmptyDetail) {
     EXPECT_DOUBLE_EQ(canvas.ops[0].alpha, 0.94);
     for (int i = 1; i < 5; ++i) EXPECT_EQ(canvas.ops[i].color, LIME);
 
-    EXPECT_DOUBLE_EQ(drawn(canvas.ops, "2").origin.x, 21);
-    EXPECT_EQ(drawn(canvas.ops, "2").color, LIME);
-    const DrawOp title = drawn(canvas.ops, "Same");
-    EXPECT_EQ(title.spec, TOAST_TITLE);
-    EXPECT_EQ(title.color, SOFT);
-    EXPECT_DOUBLE_EQ(title.origin.x, 21 + 30 + 20);
-    const DrawOp detail = drawn(canvas.ops, "   ");
-    EXPECT_EQ(detail.spec, TOAST_DETAIL);
-    EXPECT_EQ(detail.color, DIM);
-    EXPECT_DOUBLE_EQ(detail.alpha, 1.0);
-    EXPECT_DOUBLE_EQ(detail.origin.x, 439 - 24);
+    expect_text(canvas.ops[5], {"2", TOAST_INDEX, 21, centred_y(36, TOAST_INDEX, 1), LIME});
+    expect_text(canvas.ops[6], {"Same", TOAST_TITLE, 21 + 30 + 20, centred_y(36, TOAST_TITLE, 1), SOFT});
+    expect_text(canvas.ops[7], {"   ", TOAST_DETAIL, 439 - 24, centred_y(36, TOAST_DETAIL, 1), DIM});
     EXPECT_EQ(times_drawn(canvas.ops, "12:04"), 0);
 
-    for (const std::optional<std::string>& index : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    for (const std::optional<std::string>& index :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         canvas.ops.clear();
         t.index = index;
         t.detail = "";

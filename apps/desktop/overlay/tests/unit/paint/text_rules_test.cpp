@@ -24,7 +24,9 @@ struct FitCase {
     bool trim_fails = false;
 };
 
-void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FitText : public ::testing::TestWithParam<FitCase> {};
 
