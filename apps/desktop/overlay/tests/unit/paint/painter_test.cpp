@@ -120,6 +120,20 @@ TEST(PaintFrame, MovesEachBlockToItsCornerPlusSlideThenBackToIdentity) {
     EXPECT_EQ(present.height, 300);
 }
 
+TEST(PaintFrame, AnUnboundedScaleKeepsTheTransformsFinite) {
+    // A host scale of 1e308 makes the scale infinite, and 0 x infinity makes every slide NaN.
+    RecordingCanvas canvas;
+    FixedTextService text;
+    Layout layout = layout_of({block_of(BlockKind::Type::Toast, 0, 1, NaN, 8, 20)});
+    layout.scale = std::numeric_limits<double>::infinity();
+    layout.stroke = layout.scale;
+    ASSERT_TRUE(paint_frame(canvas, text, 0, 0, frame_with_one_toast(), layout).ok());
+    const auto transforms = test::ops_of(canvas.ops, Kind::SetTransform);
+    ASSERT_EQ(transforms.size(), 2u);
+    EXPECT_DOUBLE_EQ(transforms[0].dx, 8);
+    EXPECT_DOUBLE_EQ(transforms[0].dy, 20);
+}
+
 TEST(PaintFrame, BlocksWithoutTheirEntryStillGetTransformAndLayer) {
     RecordingCanvas canvas;
     FixedTextService text;
