@@ -8,6 +8,8 @@ namespace {
 
 std::atomic<HWND> stored_handle{nullptr};
 
+constexpr DWORD QUEUE_FULL_RETRY_MS = 10;
+
 }  // namespace
 
 void set_overlay_handle(HWND handle) {
@@ -25,7 +27,16 @@ FrameSlot& process_frame_slot() {
 void WindowFramePoster::post(std::uintptr_t wparam) {
     HWND handle = overlay_handle();
     if (handle == nullptr) return;
-    (void)PostMessageW(handle, WM_FRAME, static_cast<WPARAM>(wparam), 0);
+    if (PostMessageW(handle, WM_FRAME, static_cast<WPARAM>(wparam), 0)) return;
+    // A refused FRAME_PENDING costs nothing: the Frame waits in the slot and one of the many messages that
+    // fill the queue takes it. A lost INPUT_ENDED would keep the overlay alive after its input is gone, so
+    // while the queue is full (a host that wrote thousands of frames at once) the end is posted again as
+    // soon as the window thread has made room. Any other failure is given up.
+    if (wparam != INPUT_ENDED) return;
+    while (GetLastError() == ERROR_NOT_ENOUGH_QUOTA) {
+        Sleep(QUEUE_FULL_RETRY_MS);
+        if (PostMessageW(handle, WM_FRAME, static_cast<WPARAM>(wparam), 0)) return;
+    }
 }
 
 }  // namespace tolmin::win

@@ -21,7 +21,8 @@ HWND overlay_handle();
 FrameSlot& process_frame_slot();
 
 // PostMessageW(OverlayHandle, WM_FRAME, wparam, 0) while the handle is set; a failed post is ignored (a Frame
-// left in the slot is picked up at the next successful post).
+// left in the slot is picked up at the next successful post), except that INPUT_ENDED is posted again while
+// the window's message queue is full.
 class WindowFramePoster final : public FramePoster {
 public:
     void post(std::uintptr_t wparam) override;
