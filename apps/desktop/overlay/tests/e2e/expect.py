@@ -97,12 +97,13 @@ class ExpectedLayout:
                 max(r.x + r.w for r in rects), max(r.y + r.h for r in rects))
 
 
-def checker_layout(frame: dict | str, now_ms: float) -> dict:
-    """The checker's report line for one frame on the Xvfb monitor at the given wall-clock time."""
+def checker_layout(frame: dict | str, now_ms: float, monitors=(MONITOR,)) -> dict:
+    """The checker's report line for one frame on the given monitors (default: the Xvfb screen) at a time."""
     if not FRAME_TOOL.is_file():
         raise FileNotFoundError(f"no frame checker at {FRAME_TOOL} (build the native preset or set TOLMIN_FRAME)")
     line = frame if isinstance(frame, str) else json.dumps(frame)
-    done = subprocess.run([str(FRAME_TOOL), "layout", "--monitor", MONITOR, f"--now={now_ms!r}"],
+    options = [f"--monitor={m}" for m in monitors]
+    done = subprocess.run([str(FRAME_TOOL), "layout", *options, f"--now={now_ms!r}"],
                           input=(line + "\n").encode(), stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
     out = done.stdout.decode()
     if done.returncode != 0:
@@ -110,9 +111,9 @@ def checker_layout(frame: dict | str, now_ms: float) -> dict:
     return json.loads(out.splitlines()[0])
 
 
-def expected_layout(frame: dict | str, now_ms: float) -> ExpectedLayout:
+def expected_layout(frame: dict | str, now_ms: float, monitors=(MONITOR,)) -> ExpectedLayout:
     """Screen rectangles of the blocks of a frame that shows something."""
-    report = checker_layout(frame, now_ms)
+    report = checker_layout(frame, now_ms, monitors)
     layout = report["layout"]
     if report["window"] is None:
         raise AssertionError(f"the checker shows nothing for {frame}")

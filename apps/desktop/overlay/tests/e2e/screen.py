@@ -2,10 +2,11 @@
 
 from __future__ import annotations
 
+import math
 from dataclasses import dataclass
 from pathlib import Path
 
-from expect import BLACK, EDGE, Rect, near
+from expect import BLACK, DIM, EDGE, LIME, PANEL_HUD, PANEL_ROW, SIGNAL, Rect, near
 
 
 @dataclass
@@ -47,6 +48,55 @@ def outline(rect: Rect, name: str, corner: tuple, inside: tuple, inset: tuple[in
 def edged(rect: Rect, name: str, panel: tuple) -> list[Probe]:
     """A block with one-pixel EDGE lines around a panel (Hud, Night, alert at scale 1)."""
     return outline(rect, name, EDGE, panel) + [Probe(rect.right - 1, rect.y + 1, panel, f"{name} inside the edge")]
+
+
+GREEN = (0, 255, 0)
+BLUE = (0x33, 0x99, 0xFF)
+
+
+def geometry_frame(anchor: str, now: float) -> dict:
+    """A frame whose block sizes do not depend on any text width: empty Hud and Night texts, rows only."""
+    alive = {"born": now - 10_000, "dies": now + 600_000}
+    return {
+        "anchor": anchor,
+        "hud": {"dot": "#00FF00"},
+        "night": {"title": ""},
+        "alerts": [{"id": "blue", "bar": "#3399FF"}, {"id": "red", "bar": "red"}],
+        "toasts": [{"id": "m", "kind": "marker", **alive},
+                   {"id": "c", "kind": "caller", **alive},
+                   {"id": "s", "kind": "same", **alive}],
+    }
+
+
+def geometry_probes(layout) -> list[Probe]:
+    """The picture of geometry_frame(): every block's outline, the Hud dot, the bars and the toast looks.
+
+    Edges are taken as one pixel wide (the stroke below scale 2).
+    """
+    s = layout.report["layout"]["scale"]
+    a = layout.report["layout"]["stroke"]
+    assert a == 1, "these probes expect one-pixel edges"
+    hud, night = layout.block("hud"), layout.block("night")
+    blue, red = layout.block("alert", 0), layout.block("alert", 1)
+    marker, caller, same = (layout.block("toast", i) for i in range(3))
+    probes = edged(hud, "Hud", PANEL_HUD) + edged(night, "Night", PANEL_HUD)
+    dot_x, dot_y = hud.x + int(24 * s + a), hud.y + hud.h // 2  # the dot's centre is a pixel corner
+    probes += [Probe(dot_x, dot_y, GREEN, "Hud dot centre"), Probe(dot_x - 1, dot_y - 1, GREEN, "Hud dot centre")]
+    bar_end = math.ceil(a + 12 * s)  # the bar covers a .. a + 12s
+    for rect, name, bar in ((blue, "alert 0", BLUE), (red, "alert 1", SIGNAL)):
+        probes += edged(rect, name, PANEL_ROW)
+        probes += [Probe(rect.x + bar_end // 2, rect.y + rect.h // 2, bar, f"{name} bar"),
+                   Probe(rect.x + bar_end, rect.y + rect.h // 2, PANEL_ROW, f"{name}: right of the bar")]
+    # A marker toast has no edge lines: its tick bar (DIM, 8s wide) on the left, the panel elsewhere.
+    probes += outline(marker, "marker toast", PANEL_ROW, PANEL_ROW)
+    for p in probes:
+        if p.what == "marker toast corner" and p.x == marker.x:
+            p.colour, p.what = DIM, "marker tick"
+    probes.append(Probe(marker.x + math.ceil(8 * s), marker.bottom, PANEL_ROW, "right of the marker tick"))
+    probes += outline(caller, "caller toast", LIME, LIME)
+    probes += outline(same, "same toast", LIME, PANEL_ROW) + [Probe(same.x + 1, same.y + 1, PANEL_ROW,
+                                                                    "same toast inside its lime edge")]
+    return probes
 
 
 def wait_for_picture(overlay, probes: list[Probe], box=None, timeout: float = 30.0, save_to: Path | None = None):

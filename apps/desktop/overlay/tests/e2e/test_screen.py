@@ -10,11 +10,9 @@ import time
 import pytest
 from PIL import ImageChops
 
-from expect import DIM, LIME, PANEL_HUD, PANEL_ROW, SIGNAL, expected_layout, wall_ms
-from screen import Probe, edged, outline, wait_for_picture
+from expect import PANEL_ROW, expected_layout, wall_ms
+from screen import edged, geometry_frame, geometry_probes, wait_for_picture
 
-GREEN = (0, 255, 0)
-BLUE = (0x33, 0x99, 0xFF)
 ANCHORS = ["top-left", "top-right", "bottom-left", "bottom-right"]
 
 
@@ -33,43 +31,6 @@ def live(wine, xserver, exe, fonts_dir, frame_tool):
     runner.stop_all()
     assert done.status == 0, done.stderr
     assert runner.wait_black() is not None, "the overlay's picture outlived the process"
-
-
-def geometry_frame(anchor: str, now: float) -> dict:
-    """A frame whose block sizes do not depend on any text width: empty Hud and Night texts, rows only."""
-    alive = {"born": now - 10_000, "dies": now + 600_000}
-    return {
-        "anchor": anchor,
-        "hud": {"dot": "#00FF00"},
-        "night": {"title": ""},
-        "alerts": [{"id": "blue", "bar": "#3399FF"}, {"id": "red", "bar": "red"}],
-        "toasts": [{"id": "m", "kind": "marker", **alive},
-                   {"id": "c", "kind": "caller", **alive},
-                   {"id": "s", "kind": "same", **alive}],
-    }
-
-
-def geometry_probes(layout) -> list[Probe]:
-    hud, night = layout.block("hud"), layout.block("night")
-    blue, red = layout.block("alert", 0), layout.block("alert", 1)
-    marker, caller, same = (layout.block("toast", i) for i in range(3))
-    probes = edged(hud, "Hud", PANEL_HUD) + edged(night, "Night", PANEL_HUD)
-    probes += [Probe(hud.x + 25, hud.y + 26, GREEN, "Hud dot centre"),
-               Probe(hud.x + 24, hud.y + 25, GREEN, "Hud dot centre")]
-    for rect, name, bar in ((blue, "alert 0", BLUE), (red, "alert 1", SIGNAL)):
-        probes += edged(rect, name, PANEL_ROW)
-        probes += [Probe(rect.x + 6, rect.y + 26, bar, f"{name} bar"),
-                   Probe(rect.x + 13, rect.y + 26, PANEL_ROW, f"{name}: right of the bar")]
-    # A marker toast has no edge lines: its tick bar (DIM, 8 wide) on the left, the panel elsewhere.
-    probes += outline(marker, "marker toast", PANEL_ROW, PANEL_ROW)
-    for p in probes:
-        if p.what == "marker toast corner" and p.x == marker.x:
-            p.colour, p.what = DIM, "marker tick"
-    probes.append(Probe(marker.x + 8, marker.bottom, PANEL_ROW, "right of the marker tick"))
-    probes += outline(caller, "caller toast", LIME, LIME)
-    probes += outline(same, "same toast", LIME, PANEL_ROW) + [Probe(same.x + 1, same.y + 1, PANEL_ROW,
-                                                                    "same toast inside its lime edge")]
-    return probes
 
 
 @pytest.mark.parametrize("anchor", ANCHORS)

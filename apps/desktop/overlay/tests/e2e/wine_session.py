@@ -36,11 +36,16 @@ def wine_path(path: Path | str) -> str:
 
 
 class XServer:
-    """One Xvfb on the first free display number of a range, 1920x1080 at 24 bits, black root."""
+    """One Xvfb on the first free display number of a range, 1920x1080 at 24 bits, black root.
 
-    def __init__(self, numbers=range(90, 100), log_dir: Path | None = None):
+    With more screens, Xinerama joins them and RandR is left out, so that Wine lists one monitor per screen
+    (Xvfb puts every screen at 0,0).
+    """
+
+    def __init__(self, numbers=range(90, 100), log_dir: Path | None = None, screens=(SCREEN,)):
         self.numbers = numbers
         self.log_dir = log_dir
+        self.screens = screens
         self.number: int | None = None
         self.proc: subprocess.Popen | None = None
 
@@ -53,9 +58,13 @@ class XServer:
             if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
                 continue
             log = open(self.log_dir / f"xvfb-{n}.log", "wb") if self.log_dir else subprocess.DEVNULL
-            proc = subprocess.Popen(
-                ["Xvfb", f":{n}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-br", "-nolisten", "tcp"],
-                stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
+            argv = ["Xvfb", f":{n}"]
+            for i, (w, h) in enumerate(self.screens):
+                argv += ["-screen", str(i), f"{w}x{h}x24"]
+            if len(self.screens) > 1:
+                argv += ["+xinerama", "-extension", "RANDR"]
+            proc = subprocess.Popen(argv + ["-br", "-nolisten", "tcp"],
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
             if log is not subprocess.DEVNULL:
                 log.close()
             deadline = time.monotonic() + timeout
@@ -128,27 +137,48 @@ class WinePrefix:
         """Creates the prefix once (wineboot -i, about 7-10 s), then keeps one wineserver running for it."""
         self.path.parent.mkdir(parents=True, exist_ok=True)
         if not (self.path / "system.reg").exists():
-            boot = subprocess.run([WINE_LOADER, "wineboot", "-i"], env=self.env(), stdin=subprocess.DEVNULL,
-                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
-            if boot.returncode != 0:
-                raise SessionError(f"wineboot -i failed ({boot.returncode}): {boot.stdout.decode(errors='replace')}")
+            # On /dev/null: the services it starts would hold pipes open.
+            status = self.quiet(["wineboot", "-i"], timeout)
+            if status != 0:
+                raise SessionError(f"wineboot -i failed for {self.path} (status {status})")
             self.wait_server(timeout)
-        # A persistent server: every program of the session starts without paying for a new one.
+        self.start_server(timeout)
+        return self
+
+    def start_server(self, timeout: float = 120.0) -> None:
+        """A persistent wineserver for the prefix, on the current display, with the services started."""
         self.server = subprocess.Popen([WINESERVER, "-p", "-f"], env=self.env(), stdin=subprocess.DEVNULL,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                        start_new_session=True)
         try:
             # The first program of a prefix starts its services (services.exe, winedevice.exe...). They inherit
             # the program's standard handles, so they are started here on /dev/null, not on a test's pipes.
-            warm = subprocess.run(self.command("cmd", ["/c", "echo", "ready"]), env=self.env(),
-                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                  timeout=timeout)
-            if warm.returncode != 0:
-                raise SessionError(f"the prefix does not run programs (cmd /c echo: {warm.returncode})")
+            warm = self.quiet(["cmd", "/c", "echo", "ready"], timeout)
+            if warm != 0:
+                raise SessionError(f"the prefix does not run programs (cmd /c echo: {warm})")
+            self.set_log_pixels(None)  # the default 96 DPI, whatever an interrupted run left behind
         except BaseException:
             self.shutdown()
             raise
-        return self
+
+    def restart(self, display: str) -> None:
+        """The prefix on another X display: the server and services start afresh and see its monitors."""
+        self.shutdown()
+        self.display = display
+        self.start_server()
+
+    def quiet(self, argv, timeout: float = 60.0) -> int:
+        """Runs a program on /dev/null; its exit status."""
+        return subprocess.run(self.command(argv[0], argv[1:]), env=self.env(), stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout).returncode
+
+    def set_log_pixels(self, dpi: int | None) -> None:
+        """The system DPI that Wine reports for every monitor (None: the default, 96); read at process start."""
+        key = "HKCU\\Control Panel\\Desktop"
+        if dpi is None:
+            self.quiet(["reg", "delete", key, "/v", "LogPixels", "/f"])  # fails harmlessly when absent
+        elif self.quiet(["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"]) != 0:
+            raise SessionError(f"cannot set LogPixels to {dpi}")
 
     def wait_server(self, timeout: float = 60.0) -> None:
         subprocess.run([WINESERVER, "-w"], env=self.env(), timeout=timeout,
