@@ -23,6 +23,7 @@ wrapper (scripts/demo) can take a screenshot of each.
 
 import argparse
 import json
+import os
 import subprocess
 import sys
 import time
@@ -148,17 +149,24 @@ TIMELINE = [
     (11.0, alerts_cleared, None),
     (12.6, None, "marker-left"),  # the marker faded out and went at 12.5 s, with no line from the host
     (13.6, stand_by, "toasts-gone"),
-    (SCENE_SECONDS, None, "end"),
+    (SCENE_SECONDS, None, None),  # the end: the input is closed and the helper exits
 ]
 
 
 def announce(moment: str) -> None:
-    print(f"moment: {moment}", flush=True)
+    try:
+        print(f"moment: {moment}", flush=True)
+    except BrokenPipeError:
+        # Whoever read our output has gone; the scene itself goes on.
+        sys.stdout = open(os.devnull, "w")
 
 
-def play(helper: Helper) -> None:
+def play(helper: Helper, lead_in: float = 0.0) -> None:
+    scene = Scene(wall_ms())
+    helper.show(scene.frame(wall_ms()))  # "CONNECTING" while the helper starts up
+    time.sleep(lead_in)
     start = wall_ms()
-    scene = Scene(start)
+    scene.start_ms = start
     pending = list(TIMELINE)
     last_elapsed = None
     while pending:
@@ -189,6 +197,8 @@ def main() -> int:
     parser.add_argument("--fonts", help="directory with the Barlow Condensed and JetBrains Mono .ttf files")
     parser.add_argument("--launcher", default="",
                         help="a program to start the .exe with, e.g. /usr/lib/wine/wine64 on Linux")
+    parser.add_argument("--lead-in", type=float, default=0.0, metavar="SECONDS",
+                        help="time to leave the helper before the scene starts (Direct2D under Wine takes a while)")
     args = parser.parse_args()
 
     command = args.launcher.split() + [args.overlay]
@@ -196,7 +206,7 @@ def main() -> int:
         command += ["--fonts", args.fonts]
     helper = Helper(command)
     try:
-        play(helper)
+        play(helper, args.lead_in)
     except BrokenPipeError:
         print("host_scene: the overlay ended before the scene did", file=sys.stderr)
         return helper.process.wait() or 1
