@@ -41,7 +41,7 @@ private:
     static constexpr std::size_t CHUNK_BYTES = 64 * 1024;
 
     ByteSource& source_;
-    std::string buffer_;     // buffered input: [begin_, end_) is not consumed yet
+    std::string buffer_;  // buffered input: [begin_, end_) is not consumed yet
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::string line_;       // the bytes of a line that spans reads, reused from line to line

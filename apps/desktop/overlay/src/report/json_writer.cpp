@@ -20,13 +20,27 @@ void append_escaped(std::string& out, std::string_view text) {
         out.append(text.substr(plain, i - plain));
         plain = i + 1;
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\b': out += "\\b"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\f': out += "\\f"; break;
-            case '\r': out += "\\r"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
             default:
                 out += "\\u00";
                 out += HEX[c >> 4];
@@ -58,8 +72,9 @@ void append_json_number(std::string& out, double value) {
     const double magnitude = std::fabs(value);
     const bool plain = magnitude == 0 || (magnitude >= 1e-7 && magnitude < 1e21);
     char buffer[64];
-    const auto [end, error] = plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
-                                    : std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto [end, error] =
+        plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+              : std::to_chars(buffer, buffer + sizeof buffer, value);
     if (error != std::errc()) {
         out += "null";  // cannot happen: 64 bytes hold every such form
         return;

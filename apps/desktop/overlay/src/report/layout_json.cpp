@@ -4,10 +4,14 @@ namespace tolmin {
 
 const char* block_type_name(BlockKind::Type type) {
     switch (type) {
-        case BlockKind::Type::Hud: return "hud";
-        case BlockKind::Type::Night: return "night";
-        case BlockKind::Type::Alert: return "alert";
-        case BlockKind::Type::Toast: return "toast";
+        case BlockKind::Type::Hud:
+            return "hud";
+        case BlockKind::Type::Night:
+            return "night";
+        case BlockKind::Type::Alert:
+            return "alert";
+        case BlockKind::Type::Toast:
+            return "toast";
     }
     return "hud";
 }

@@ -13,7 +13,8 @@ const char* block_type_name(BlockKind::Type type);  // "hud", "night", "alert", 
 void write_block(JsonWriter& json, const Block& block);
 void write_layout(JsonWriter& json, const Layout& layout);
 
-// "now" (the 16 ms animation timer), {"at":T,"wait_ms":W} (the timer's wait from `now_ms`), or null (no timer).
+// "now" (the 16 ms animation timer), {"at":T,"wait_ms":W} (the timer's wait from `now_ms`), or null (no
+// timer).
 void write_next_repaint(JsonWriter& json, const NextRepaint& next, double now_ms);
 
 }  // namespace tolmin

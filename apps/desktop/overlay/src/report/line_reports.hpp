@@ -3,8 +3,8 @@
 // 1-based number of the line in the input.
 //   rejected or over-long:  {"line":N,"error":TEXT}  (TEXT as the overlay writes it after its prefix)
 //   check:                  {"line":N,"frame":FRAME}
-//   layout:                 {"line":N,"monitor":I,"scale":S,"layout":L,"window":{"x":X,"y":Y},"next_repaint":R}
-//   paint:                  {"line":N,"ops":[...]}
+//   layout: {"line":N,"monitor":I,"scale":S,"layout":L,"window":{"x":X,"y":Y},"next_repaint":R} paint:
+//   {"line":N,"ops":[...]}
 // Layout and paint go the overlay's way: select the monitor, scale, lay out, place the window, paint. A
 // layout without blocks hides the overlay: window and next_repaint are null and there are no ops. Without
 // any monitor the overlay hides before laying out: monitor, scale, layout, window and next_repaint are null.

@@ -8,7 +8,7 @@
 namespace tolmin::frame_tool {
 namespace {
 
-constexpr std::string_view HELP = R"(tolmin-frame: checks render-model lines the way tolmin-overlay reads them
+constexpr std::string_view HELP = R"(tolmin-frame checks render-model lines the way tolmin-overlay reads them.
 
 usage:
   tolmin-frame check  [FILE]
@@ -79,7 +79,8 @@ struct Option {
     bool takes_value;
 };
 
-constexpr Option OPTIONS[] = {{"--monitor", true}, {"--no-monitors", false}, {"--now", true}, {"--advance", true}};
+constexpr Option OPTIONS[] = {
+    {"--monitor", true}, {"--no-monitors", false}, {"--now", true}, {"--advance", true}};
 
 std::optional<double> parse_finite(std::string_view text) {
     double value = 0;
@@ -102,7 +103,9 @@ ArgumentError invalid_value(std::string_view option, std::string_view value, std
 
 }  // namespace
 
-std::string_view help_text() { return HELP; }
+std::string_view help_text() {
+    return HELP;
+}
 
 std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::vector<Argument>& arguments) {
     if (arguments.empty()) return ArgumentError{"missing command"};

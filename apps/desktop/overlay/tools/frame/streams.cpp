@@ -50,9 +50,15 @@ struct StandardStreams::Streams {
 StandardStreams::StandardStreams() : streams_(std::make_unique<Streams>()) {}
 StandardStreams::~StandardStreams() = default;
 
-Output& StandardStreams::out() { return streams_->out; }
-Output& StandardStreams::err() { return streams_->err; }
-ByteSource& StandardStreams::in() { return streams_->in; }
+Output& StandardStreams::out() {
+    return streams_->out;
+}
+Output& StandardStreams::err() {
+    return streams_->err;
+}
+ByteSource& StandardStreams::in() {
+    return streams_->in;
+}
 
 Result<std::unique_ptr<ByteSource>> open_input_file(const std::filesystem::path& path) {
     errno = 0;

@@ -1,9 +1,10 @@
+#include "input/frame_reader.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "input/frame_reader.hpp"
 #include "unit/input/scripted_source.hpp"
 
 namespace tolmin {
@@ -100,13 +101,17 @@ TEST(FrameReader, A2MiBLineThenAFrame) {
 
 TEST(FrameReader, InvalidUtf8BecomesReplacementCharactersBeforeParsing) {
     ReaderRun run;
-    run.source.data("{\"hud\":{\"state\":\"a\xFF\xC0" "b\",\"elapsed\":\"\xED\xA0\x80\"}}\n");
+    run.source.data(
+        "{\"hud\":{\"state\":\"a\xFF\xC0"
+        "b\",\"elapsed\":\"\xED\xA0\x80\"}}\n");
     run.go();
     EXPECT_TRUE(run.err.writes.empty()) << run.err.all();
     auto frame = run.slot.take();
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(frame->hud.has_value());
-    EXPECT_EQ(frame->hud->state, "a\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+    EXPECT_EQ(frame->hud->state,
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(frame->hud->elapsed, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 

@@ -1,3 +1,5 @@
+#include "input/frame_slot.hpp"
+
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "input/frame_reader.hpp"
-#include "input/frame_slot.hpp"
 #include "unit/input/scripted_source.hpp"
 
 namespace tolmin {

@@ -38,7 +38,9 @@ std::vector<Seen> read_all(ScriptedSource& source) {
     return seen;
 }
 
-Seen text(std::string t) { return {Kind::Text, std::move(t)}; }
+Seen text(std::string t) {
+    return {Kind::Text, std::move(t)};
+}
 const Seen too_long{Kind::TooLong, ""};
 const Seen end{Kind::End, ""};
 
@@ -51,12 +53,21 @@ TEST(LineReader, SplitsLinesWhateverTheReadsLookLike) {
     const std::vector<Case> cases = {
         {"empty input", {}, {end}},
         {"one line", {"{}\n"}, {text("{}\n"), end}},
-        {"several lines in one read", {"a\nb\n\nc\n"}, {text("a\n"), text("b\n"), text("\n"), text("c\n"), end}},
+        {"several lines in one read",
+         {"a\nb\n\nc\n"},
+         {text("a\n"), text("b\n"), text("\n"), text("c\n"), end}},
         {"a line over many reads", {"{", "\"v\"", ":1", "}", "\n"}, {text("{\"v\":1}\n"), end}},
         {"a last line without line feed", {"a\nlast"}, {text("a\n"), text("last"), end}},
         {"CR LF kept for the parser to trim", {"{}\r\n"}, {text("{}\r\n"), end}},
-        {"invalid UTF-8 repaired", {"a\xFF" "b\n"}, {text("a\xEF\xBF\xBD" "b\n"), end}},
-        {"a character split between reads is not broken", {"\xE2\x82", "\xAC\n"}, {text("\xE2\x82\xAC\n"), end}},
+        {"invalid UTF-8 repaired",
+         {"a\xFF"
+          "b\n"},
+         {text("a\xEF\xBF\xBD"
+               "b\n"),
+          end}},
+        {"a character split between reads is not broken",
+         {"\xE2\x82", "\xAC\n"},
+         {text("\xE2\x82\xAC\n"), end}},
         {"a truncated character at the end of input", {"x\xE2\x82"}, {text("x\xEF\xBF\xBD"), end}},
     };
     for (const Case& c : cases) {

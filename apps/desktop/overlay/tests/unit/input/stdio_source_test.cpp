@@ -1,3 +1,5 @@
+#include "input/stdio_source.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,7 +10,6 @@
 #include <string>
 
 #include "input/frame_reader.hpp"
-#include "input/stdio_source.hpp"
 
 namespace tolmin {
 namespace {
@@ -28,7 +29,8 @@ TEST(StdioSource, ReadsUpToEachLineFeedThenEnds) {
     char buffer[64];
     const auto read = [&](std::size_t capacity) {
         const ReadResult r = source.read(buffer, capacity);
-        return std::make_pair(r.status, std::string(buffer, r.status == ReadResult::Status::Data ? r.count : 0));
+        return std::make_pair(r.status,
+                              std::string(buffer, r.status == ReadResult::Status::Data ? r.count : 0));
     };
     using S = ReadResult::Status;
     EXPECT_EQ(read(64), std::make_pair(S::Data, std::string("{}\n")));

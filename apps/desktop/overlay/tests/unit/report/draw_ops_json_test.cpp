@@ -1,9 +1,9 @@
+#include "report/draw_ops_json.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "report/draw_ops_json.hpp"
 
 namespace tolmin {
 namespace {

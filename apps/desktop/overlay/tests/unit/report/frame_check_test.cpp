@@ -1,10 +1,11 @@
+#include "report/frame_check.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "input/frame_reader.hpp"
-#include "report/frame_check.hpp"
 #include "unit/input/scripted_source.hpp"
 
 namespace tolmin {
@@ -52,8 +53,10 @@ TEST(FrameCheck, OneReportPerLineThatIsNotBlankNumberedOverAllLines) {
     top_left.replace(top_left.find("bottom-right"), 12, "top-left");
     EXPECT_EQ(checked.lines, (std::vector<std::string>{
                                  std::string(R"({"line":1,"frame":)") + DEFAULT_FRAME + "}\n",
-                                 R"j({"line":3,"error":"render model v2 (this helper draws v1)"})j" "\n",
-                                 R"({"line":4,"error":"a line over 1 MiB is not a frame; discarded"})" "\n",
+                                 R"j({"line":3,"error":"render model v2 (this helper draws v1)"})j"
+                                 "\n",
+                                 R"({"line":4,"error":"a line over 1 MiB is not a frame; discarded"})"
+                                 "\n",
                                  R"({"line":6,"frame":)" + top_left + "}\n",
                              }));
     EXPECT_EQ(checked.summary.lines, 6u);
@@ -65,8 +68,9 @@ TEST(FrameCheck, ErrorsAreTheSameForEveryCommand) {
     for (CheckCommand command : {CheckCommand::Check, CheckCommand::Layout, CheckCommand::Paint}) {
         const Checked checked = check("[1,\"top-center\"]\n", options_for(command));
         ASSERT_EQ(checked.lines.size(), 1u);
-        EXPECT_EQ(checked.lines[0].rfind(R"({"line":1,"error":"unknown variant `top-center`, expected one of )", 0),
-                  0u)
+        EXPECT_EQ(
+            checked.lines[0].rfind(R"({"line":1,"error":"unknown variant `top-center`, expected one of )", 0),
+            0u)
             << checked.lines[0];
         EXPECT_EQ(checked.summary.rejected, 1u);
     }
@@ -85,13 +89,16 @@ TEST(FrameCheck, AReadFailureEndsTheInputAfterTheLinesBeforeIt) {
 TEST(FrameCheck, LayoutOfAHudOnTheDefaultMonitor) {
     // Twelve characters of HUD_STATE at advance 0.5: 12 x 22 x 0.58 = 153.12; the block is 2 + 84 + 153.12
     // rounded up = 240 wide, the window 8 more; its bottom-right corner 16 and 24 from the monitor's.
-    const std::string frame = R"({"hud":{"state":"ABCDEFGHIJKL"}})" "\n";
-    EXPECT_EQ(check(frame, options_for(CheckCommand::Layout)).lines,
-              (std::vector<std::string>{
-                  R"({"line":1,"monitor":0,"scale":1,"layout":{"blocks":[{"kind":"hud","index":null,"alpha":1,)"
-                  R"("slide":0,"x":0,"y":0,"w":240,"h":52}],"scale":1,"stroke":1,"width":248,"height":52,)"
-                  R"("margin_x":16,"margin_y":24,"anchor":"bottom-right"},"window":{"x":1656,"y":1004},)"
-                  R"("next_repaint":null})" "\n"}));
+    const std::string frame = R"({"hud":{"state":"ABCDEFGHIJKL"}})"
+                              "\n";
+    EXPECT_EQ(
+        check(frame, options_for(CheckCommand::Layout)).lines,
+        (std::vector<std::string>{
+            R"({"line":1,"monitor":0,"scale":1,"layout":{"blocks":[{"kind":"hud","index":null,"alpha":1,)"
+            R"("slide":0,"x":0,"y":0,"w":240,"h":52}],"scale":1,"stroke":1,"width":248,"height":52,)"
+            R"("margin_x":16,"margin_y":24,"anchor":"bottom-right"},"window":{"x":1656,"y":1004},)"
+            R"("next_repaint":null})"
+            "\n"}));
 
     CheckOptions wide = options_for(CheckCommand::Layout);
     wide.advance = 1;  // 12 x 22 x 1.08 = 285.12: 372 wide
@@ -109,9 +116,9 @@ TEST(FrameCheck, LayoutPicksTheNamedMonitorAndItsScale) {
     left.height = 2160;
     left.dpi = 144;
     options.monitors.push_back(left);
-    const Checked checked =
-        check(R"({"monitor":"LEFT","anchor":"top-left","hud":{}})" "\n{\"monitor\":\"left\",\"hud\":{}}\n",
-              options);
+    const Checked checked = check(R"({"monitor":"LEFT","anchor":"top-left","hud":{}})"
+                                  "\n{\"monitor\":\"left\",\"hud\":{}}\n",
+                                  options);
     ASSERT_EQ(checked.lines.size(), 2u);
     // 2160 pixels at 144 DPI are 1440 device-independent: 1.25, times 1.5 for the DPI. The pad is
     // px(24) = 45 and the slide room px(8) = 15, so the window's left edge is 30 from the monitor's.
@@ -122,35 +129,43 @@ TEST(FrameCheck, LayoutPicksTheNamedMonitorAndItsScale) {
 }
 
 TEST(FrameCheck, AHiddenOverlayHasNoWindowNoTimerAndNoOps) {
-    const std::string frame = R"({"offset":-5,"toasts":[{"kind":"bogus","dies":99999}]})" "\n";
+    const std::string frame = R"({"offset":-5,"toasts":[{"kind":"bogus","dies":99999}]})"
+                              "\n";
     EXPECT_EQ(check(frame, options_for(CheckCommand::Layout)).lines,
               (std::vector<std::string>{
                   R"({"line":1,"monitor":0,"scale":1,"layout":{"blocks":[],"scale":1,"stroke":1,"width":0,)"
                   R"("height":0,"margin_x":0,"margin_y":0,"anchor":"bottom-right"},"window":null,)"
-                  R"("next_repaint":null})" "\n"}));
+                  R"("next_repaint":null})"
+                  "\n"}));
     EXPECT_EQ(check(frame, options_for(CheckCommand::Paint)).lines,
-              (std::vector<std::string>{R"({"line":1,"ops":[]})" "\n"}));
+              (std::vector<std::string>{R"({"line":1,"ops":[]})"
+                                        "\n"}));
 }
 
 TEST(FrameCheck, WithoutAnyMonitorTheOverlayHidesBeforeLayingOut) {
     CheckOptions options = options_for(CheckCommand::Layout);
     options.monitors.clear();
-    const std::string frame = R"({"hud":{"state":"LIVE"}})" "\n";
+    const std::string frame = R"({"hud":{"state":"LIVE"}})"
+                              "\n";
     EXPECT_EQ(check(frame, options).lines,
               (std::vector<std::string>{
                   R"({"line":1,"monitor":null,"scale":null,"layout":null,"window":null,"next_repaint":null})"
                   "\n"}));
     options.command = CheckCommand::Paint;
-    EXPECT_EQ(check(frame, options).lines, (std::vector<std::string>{R"({"line":1,"ops":[]})" "\n"}));
+    EXPECT_EQ(check(frame, options).lines, (std::vector<std::string>{R"({"line":1,"ops":[]})"
+                                                                     "\n"}));
 }
 
 TEST(FrameCheck, NextRepaintFollowsTheToasts) {
     const CheckOptions options = options_for(CheckCommand::Layout);  // now = 1000
-    const Checked checked = check(
-        R"({"toasts":[{"born":1000,"dies":10000}]})" "\n"
-        R"({"toasts":[{"born":2000,"dies":10000}]})" "\n"
-        R"({"toasts":[{"born":0,"dies":999},{"kind":"bogus","born":0,"dies":5000}]})" "\n",
-        options);
+    const Checked checked =
+        check(R"({"toasts":[{"born":1000,"dies":10000}]})"
+              "\n"
+              R"({"toasts":[{"born":2000,"dies":10000}]})"
+              "\n"
+              R"({"toasts":[{"born":0,"dies":999},{"kind":"bogus","born":0,"dies":5000}]})"
+              "\n",
+              options);
     ASSERT_EQ(checked.lines.size(), 3u);
     EXPECT_NE(checked.lines[0].find(R"("next_repaint":"now"})"), std::string::npos) << checked.lines[0];
     EXPECT_NE(checked.lines[1].find(R"("next_repaint":{"at":2000,"wait_ms":1000}})"), std::string::npos)
@@ -160,12 +175,14 @@ TEST(FrameCheck, NextRepaintFollowsTheToasts) {
 }
 
 TEST(FrameCheck, PaintBeginsWithTheSurfaceAndPresentsItAtTheWindow) {
-    const Checked checked =
-        check(R"({"hud":{"state":"ABCDEFGHIJKL"}})" "\n", options_for(CheckCommand::Paint));
+    const Checked checked = check(R"({"hud":{"state":"ABCDEFGHIJKL"}})"
+                                  "\n",
+                                  options_for(CheckCommand::Paint));
     ASSERT_EQ(checked.lines.size(), 1u);
     const std::string& line = checked.lines[0];
     EXPECT_EQ(line.rfind(R"({"line":1,"ops":[{"op":"begin","width":248,"height":52},)", 0), 0u) << line;
-    const std::string ending = R"({"op":"present","x":1656,"y":1004,"width":248,"height":52}]})" "\n";
+    const std::string ending = R"({"op":"present","x":1656,"y":1004,"width":248,"height":52}]})"
+                               "\n";
     ASSERT_GE(line.size(), ending.size());
     EXPECT_EQ(line.substr(line.size() - ending.size()), ending) << line;
     EXPECT_NE(line.find(R"({"op":"draw_text","text":"ABCDEFGHIJKL","style":"HUD_STATE",)"), std::string::npos)

@@ -1,8 +1,8 @@
+#include "report/frame_json.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "report/frame_json.hpp"
 
 namespace tolmin {
 namespace {
@@ -14,9 +14,10 @@ std::string to_json(const Frame& frame) {
 }
 
 TEST(FrameJson, ADefaultFrameShowsEveryDefault) {
-    EXPECT_EQ(to_json(Frame{}),
-              R"({"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,"hud":null,"night":null,)"
-              R"("alerts":[],"toasts":[]})");
+    EXPECT_EQ(
+        to_json(Frame{}),
+        R"({"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,"hud":null,"night":null,)"
+        R"("alerts":[],"toasts":[]})");
 }
 
 TEST(FrameJson, EveryFieldInDeclarationOrder) {
@@ -56,22 +57,23 @@ TEST(FrameJson, EveryFieldInDeclarationOrder) {
     caller.kind = ToastKind::Caller;
     frame.toasts.push_back(caller);
 
-    EXPECT_EQ(to_json(frame),
-              R"({"v":1,"anchor":"top-left","offset":12.5,"scale":-0,"monitor":"\\\\.\\DISPLAY2",)"
-              R"("hud":{"dot":"#C8FF00","state":"LIVE","state_color":null,"elapsed":"01:02","presence":""},)"
-              R"("night":{"tag":null,"title":"Quiet \"hours\""},)"
-              R"("alerts":[{"id":"a1","bar":"#FF2E55","title":"Disk","title_color":null,"detail":"C:\t97 %",)"
-              R"("detail_color":"red"},)"
-              R"({"id":"","bar":null,"title":"","title_color":null,"detail":null,"detail_color":null}],)"
-              R"("toasts":[{"id":"t1","kind":"marker","born":1796544000000,"dies":1796544008000.5,"tick":null,)"
-              R"("title":"Marker","title_color":null,"count":2.5,"time":null,"time_color":null,"detail":" \t ",)"
-              R"("detail_color":null,"index":null,"count_label":"×3","has_detail":false},)"
-              R"({"id":"","kind":"unrecognized","born":0,"dies":0,"tick":"#010203","title":"",)"
-              R"("title_color":"#FFFFFF","count":"x12","time":"12:04","time_color":"#C8FF00","detail":"d",)"
-              R"("detail_color":"#8B8B96","index":"3","count_label":"x12","has_detail":true},)"
-              R"({"id":"","kind":"caller","born":0,"dies":0,"tick":null,"title":"","title_color":null,)"
-              R"("count":null,"time":null,"time_color":null,"detail":null,"detail_color":null,"index":null,)"
-              R"("count_label":null,"has_detail":false}]})");
+    EXPECT_EQ(
+        to_json(frame),
+        R"({"v":1,"anchor":"top-left","offset":12.5,"scale":-0,"monitor":"\\\\.\\DISPLAY2",)"
+        R"("hud":{"dot":"#C8FF00","state":"LIVE","state_color":null,"elapsed":"01:02","presence":""},)"
+        R"("night":{"tag":null,"title":"Quiet \"hours\""},)"
+        R"("alerts":[{"id":"a1","bar":"#FF2E55","title":"Disk","title_color":null,"detail":"C:\t97 %",)"
+        R"("detail_color":"red"},)"
+        R"({"id":"","bar":null,"title":"","title_color":null,"detail":null,"detail_color":null}],)"
+        R"("toasts":[{"id":"t1","kind":"marker","born":1796544000000,"dies":1796544008000.5,"tick":null,)"
+        R"("title":"Marker","title_color":null,"count":2.5,"time":null,"time_color":null,"detail":" \t ",)"
+        R"("detail_color":null,"index":null,"count_label":"×3","has_detail":false},)"
+        R"({"id":"","kind":"unrecognized","born":0,"dies":0,"tick":"#010203","title":"",)"
+        R"("title_color":"#FFFFFF","count":"x12","time":"12:04","time_color":"#C8FF00","detail":"d",)"
+        R"("detail_color":"#8B8B96","index":"3","count_label":"x12","has_detail":true},)"
+        R"({"id":"","kind":"caller","born":0,"dies":0,"tick":null,"title":"","title_color":null,)"
+        R"("count":null,"time":null,"time_color":null,"detail":null,"detail_color":null,"index":null,)"
+        R"("count_label":null,"has_detail":false}]})");
 }
 
 TEST(FrameJson, NumbersJsonCannotHoldAreNull) {

@@ -1,3 +1,5 @@
+#include "report/json_writer.hpp"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -5,8 +7,6 @@
 #include <limits>
 #include <string>
 #include <vector>
-
-#include "report/json_writer.hpp"
 
 namespace tolmin {
 namespace {
@@ -34,10 +34,13 @@ TEST(JsonWriter, EscapesStringsLikeTheProbeReport) {
         {"a\"b\\c", R"("a\"b\\c")"},
         {"\b\t\n\f\r", R"("\b\t\n\f\r")"},
         {std::string("\0\x01\x0b\x1f", 4), R"("\u0000\u0001\u000b\u001f")"},
-        {"/ \x7f", "\"/ \x7f\""},                         // slash and DEL unescaped
+        {"/ \x7f", "\"/ \x7f\""},  // slash and DEL unescaped
         {"\\\\.\\DISPLAY1", R"("\\\\.\\DISPLAY1")"},
         {"\xC3\x97\xE2\x80\xA8\xF0\x9F\x99\x82", "\"\xC3\x97\xE2\x80\xA8\xF0\x9F\x99\x82\""},  // raw UTF-8
-        {"a\xFF" "b\xE2\x82", "\"a\xEF\xBF\xBD" "b\xEF\xBF\xBD\""},  // invalid UTF-8 as U+FFFD
+        {"a\xFF"
+         "b\xE2\x82",
+         "\"a\xEF\xBF\xBD"
+         "b\xEF\xBF\xBD\""},  // invalid UTF-8 as U+FFFD
     };
     for (const Case& c : cases) {
         EXPECT_EQ(as_string(c.in), c.out);
@@ -94,8 +97,9 @@ TEST(JsonWriter, PlacesCommasAndColonsInNestedContainers) {
     json.key("c").begin_object().key("d").number(0.5).key("e").string("f").end_object();
     json.key("").begin_array().end_array();
     json.end_object();
-    EXPECT_EQ(json.text(),
-              R"({"a":-1,"b":[{},[],18446744073709551615,true,false,null,null,"x"],"c":{"d":0.5,"e":"f"},"":[]})");
+    EXPECT_EQ(
+        json.text(),
+        R"({"a":-1,"b":[{},[],18446744073709551615,true,false,null,null,"x"],"c":{"d":0.5,"e":"f"},"":[]})");
 
     const std::string first = json.take();
     EXPECT_EQ(first.front(), '{');

@@ -1,8 +1,8 @@
+#include "report/layout_json.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "report/layout_json.hpp"
 
 namespace tolmin {
 namespace {
@@ -39,9 +39,8 @@ TEST(LayoutJson, AnEmptyLayoutAndExtremePixels) {
     layout.margin_y = 2147483647;
     JsonWriter json;
     write_layout(json, layout);
-    EXPECT_EQ(json.text(),
-              R"({"blocks":[],"scale":1,"stroke":1,"width":0,"height":0,"margin_x":-2147483648,)"
-              R"("margin_y":2147483647,"anchor":"bottom-right"})");
+    EXPECT_EQ(json.text(), R"({"blocks":[],"scale":1,"stroke":1,"width":0,"height":0,"margin_x":-2147483648,)"
+                           R"("margin_y":2147483647,"anchor":"bottom-right"})");
 }
 
 TEST(LayoutJson, NextRepaintAsTheTimerSeesIt) {

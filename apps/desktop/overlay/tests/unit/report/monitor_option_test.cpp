@@ -1,9 +1,9 @@
+#include "report/monitor_option.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "report/monitor_option.hpp"
 
 namespace tolmin {
 namespace {
@@ -43,11 +43,28 @@ TEST(MonitorOption, ReadsEveryPart) {
 }
 
 TEST(MonitorOption, RejectsAnythingElse) {
-    for (const char* text : {"", "1920", "1920x", "x1080", "1920X1080", "1920x1080@", "1920x1080@-96",
-                             "1920x1080+0", "1920x1080+0+", "1920x1080-0+0", "1920x1080+ 0+0", "+1920x1080",
-                             "-1x5", "1920x1080,Primary", "1920x1080,primary,primary", "1920x1080 ",
-                             "2147483648x1", "1x1@4294967296", "1x1+2147483648+0", "1x1+0+-2147483649",
-                             "1x1@96+0+0junk", "NAME="}) {
+    for (const char* text : {"",
+                             "1920",
+                             "1920x",
+                             "x1080",
+                             "1920X1080",
+                             "1920x1080@",
+                             "1920x1080@-96",
+                             "1920x1080+0",
+                             "1920x1080+0+",
+                             "1920x1080-0+0",
+                             "1920x1080+ 0+0",
+                             "+1920x1080",
+                             "-1x5",
+                             "1920x1080,Primary",
+                             "1920x1080,primary,primary",
+                             "1920x1080 ",
+                             "2147483648x1",
+                             "1x1@4294967296",
+                             "1x1+2147483648+0",
+                             "1x1+0+-2147483649",
+                             "1x1@96+0+0junk",
+                             "NAME="}) {
         EXPECT_FALSE(parse_monitor_option(text, 1).has_value()) << text;
     }
 }
