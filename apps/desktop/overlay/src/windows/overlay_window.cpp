@@ -1,5 +1,6 @@
 #include "windows/overlay_window.hpp"
 
+#include "layout/window_steps.hpp"
 #include "windows/platform_error.hpp"
 
 namespace tolmin::win {
@@ -53,24 +54,17 @@ Result<OverlayWindow> create_window(Output& err) {
 
 ScreenPoint place(OverlayWindow& window, const Monitor& monitor, const Layout& layout) {
     const Placement target = place_window(monitor, layout);
-    if (window.placement != target) {
+    const PlaceSteps steps = place_steps(window.placement, window.shown, target);
+    if (steps.move) {
         (void)SetWindowPos(window.handle, HWND_TOPMOST, target.x, target.y, target.width, target.height,
                            MOVE_FLAGS);
-        window.placement = target;
     }
-    if (!window.shown) {
-        (void)ShowWindow(window.handle, SW_SHOWNA);
-        window.shown = true;
-    }
+    if (steps.show) (void)ShowWindow(window.handle, SW_SHOWNA);
     return {target.x, target.y};
 }
 
 void hide(OverlayWindow& window) {
-    if (window.shown) {
-        (void)ShowWindow(window.handle, SW_HIDE);
-        window.shown = false;
-    }
-    window.placement.reset();
+    if (hide_steps(window.placement, window.shown)) (void)ShowWindow(window.handle, SW_HIDE);
 }
 
 void keep_on_top(OverlayWindow& window) {
