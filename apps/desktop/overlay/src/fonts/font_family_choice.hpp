@@ -3,10 +3,10 @@
 //
 // Some DirectWrite implementations (Wine's among them) file the Barlow Condensed files, which carry only the
 // legacy family name "Barlow Condensed" and a condensed width class, under the typographic family "Barlow"
-// with condensed stretch. Asking for "Barlow Condensed" then finds nothing and every title falls back although
-// the faces were loaded. When the collection has no "Barlow Condensed" but has condensed "Barlow" faces, the
-// condensed texts ask for "Barlow" with condensed stretch instead; where "Barlow Condensed" resolves, nothing
-// changes.
+// with condensed stretch. Asking for "Barlow Condensed" then finds nothing and every title falls back
+// although the faces were loaded. When the collection has no "Barlow Condensed" but has condensed "Barlow"
+// faces, the condensed texts ask for "Barlow" with condensed stretch instead; where "Barlow Condensed"
+// resolves, nothing changes.
 
 #include <string_view>
 
@@ -19,11 +19,13 @@ inline constexpr int STRETCH_CONDENSED = 3;
 inline constexpr int STRETCH_NORMAL = 5;
 
 // True for a face of stretch CONDENSED or narrower (not the undefined 0).
-constexpr bool is_condensed_stretch(int stretch) { return stretch >= 1 && stretch <= STRETCH_CONDENSED; }
+constexpr bool is_condensed_stretch(int stretch) {
+    return stretch >= 1 && stretch <= STRETCH_CONDENSED;
+}
 
 // What the font collection answers about the condensed faces.
 struct CondensedFaces {
-    bool has_barlow_condensed = false;           // the family "Barlow Condensed" exists
+    bool has_barlow_condensed = false;            // the family "Barlow Condensed" exists
     bool has_barlow_with_condensed_face = false;  // the family "Barlow" exists and has a condensed face
 };
 

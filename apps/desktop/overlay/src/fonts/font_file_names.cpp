@@ -5,15 +5,20 @@
 namespace tolmin {
 namespace {
 
-constexpr bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool is_high_surrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool is_low_surrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // The code point at `pos` (a surrogate pair joined, an unpaired surrogate as it is); advances `pos`.
 char32_t next_point(std::u16string_view text, std::size_t& pos) {
     const char16_t unit = text[pos++];
     if (is_high_surrogate(unit) && pos < text.size() && is_low_surrogate(text[pos])) {
         const char16_t low = text[pos++];
-        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (static_cast<char32_t>(low) - 0xDC00);
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+               (static_cast<char32_t>(low) - 0xDC00);
     }
     return unit;
 }

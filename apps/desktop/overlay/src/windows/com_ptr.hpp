@@ -2,6 +2,7 @@
 // An owning holder for one reference to a COM interface: released when dropped or replaced, AddRef on copy.
 
 #include <windows.h>
+// windows.h first: the COM headers below build on it
 #include <unknwn.h>
 
 #include <cstddef>

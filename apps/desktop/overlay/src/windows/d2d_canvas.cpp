@@ -43,7 +43,8 @@ Result<void> D2DCanvas::begin_surface(std::int32_t width, std::int32_t height) {
     return win::begin_surface(graphics_, width, height);
 }
 
-Result<void> D2DCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+Result<void> D2DCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
+                                        std::int32_t height) {
     return win::present_surface(graphics_, window_, x, y, width, height);
 }
 
@@ -64,13 +65,15 @@ void D2DCanvas::push_layer(double opacity) {
     graphics_.target->PushLayer(&parameters, nullptr);
 }
 
-void D2DCanvas::pop_layer() { graphics_.target->PopLayer(); }
+void D2DCanvas::pop_layer() {
+    graphics_.target->PopLayer();
+}
 
 void D2DCanvas::fill_rectangle(const RectF& rect, const Rgb& color, double alpha) {
     const ComPtr<ID2D1SolidColorBrush> b = brush(graphics_.target.get(), color, alpha);
     if (!b) return;
-    const D2D1_RECT_F r{static_cast<float>(rect.left), static_cast<float>(rect.top), static_cast<float>(rect.right),
-                        static_cast<float>(rect.bottom)};
+    const D2D1_RECT_F r{static_cast<float>(rect.left), static_cast<float>(rect.top),
+                        static_cast<float>(rect.right), static_cast<float>(rect.bottom)};
     graphics_.target->FillRectangle(&r, b.get());
 }
 

@@ -16,9 +16,13 @@ namespace {
 
 constexpr std::string_view EM_DASH = "\xE2\x80\x94";
 
-std::string printable(const std::filesystem::path& path) { return to_utf8(path.native()); }
+std::string printable(const std::filesystem::path& path) {
+    return to_utf8(path.native());
+}
 
-std::u16string as_utf16(std::wstring_view wide) { return std::u16string(wide.begin(), wide.end()); }
+std::u16string as_utf16(std::wstring_view wide) {
+    return std::u16string(wide.begin(), wide.end());
+}
 
 struct Listing {
     std::vector<std::wstring> names;  // the entries' file names, in the order the system lists them
@@ -64,8 +68,8 @@ std::vector<std::filesystem::path> font_candidates(const std::filesystem::path& 
 }
 
 void report_cannot_load(Output& err, HRESULT hr) {
-    write_diagnostic(err, "cannot load the overlay's fonts: " + hresult_error(hr).text + " " + std::string(EM_DASH) +
-                              " drawing with fallbacks");
+    write_diagnostic(err, "cannot load the overlay's fonts: " + hresult_error(hr).text + " " +
+                              std::string(EM_DASH) + " drawing with fallbacks");
 }
 
 // A call that reports success without handing out its object counts as a failure. The holder is looked at
@@ -76,8 +80,8 @@ HRESULT checked(HRESULT hr, const ComPtr<T>& object) {
 }
 
 // Builds the collection from the candidate files; a failure is reported and gives null.
-ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite, const std::vector<std::filesystem::path>& paths,
-                                             Output& err) {
+ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite,
+                                             const std::vector<std::filesystem::path>& paths, Output& err) {
     HRESULT hr = S_OK;
     const ComPtr<IDWriteFactory5> factory = ComPtr<IDWriteFactory>::share(dwrite).as<IDWriteFactory5>(&hr);
     if (!factory) {
@@ -165,7 +169,8 @@ CondensedFamily condensed_family_in(IDWriteFontCollection1* fonts) {
     CondensedFaces faces;
     if (fonts != nullptr) {
         faces.has_barlow_condensed = family_index(fonts, FAMILY_CONDENSED).has_value();
-        if (!faces.has_barlow_condensed) faces.has_barlow_with_condensed_face = has_condensed_face(fonts, FAMILY_BARLOW);
+        if (!faces.has_barlow_condensed)
+            faces.has_barlow_with_condensed_face = has_condensed_face(fonts, FAMILY_BARLOW);
     }
     return choose_condensed_family(faces);
 }
@@ -175,6 +180,8 @@ bool faces_present(IDWriteFontCollection1* fonts) {
     return condensed_family_in(fonts).present && family_index(fonts, FAMILY_MONO).has_value();
 }
 
-bool faces_present(const Graphics& graphics) { return faces_present(graphics.fonts.get()); }
+bool faces_present(const Graphics& graphics) {
+    return faces_present(graphics.fonts.get());
+}
 
 }  // namespace tolmin::win

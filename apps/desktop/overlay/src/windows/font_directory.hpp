@@ -3,6 +3,7 @@
 // in it.
 
 #include <windows.h>
+// windows.h first: the COM headers below build on it
 #include <dwrite_3.h>
 
 #include <filesystem>
@@ -16,9 +17,9 @@ namespace tolmin::win {
 
 struct Graphics;
 
-// Every .ttf entry of `directory`, in byte order of the names, added to a font set and made into a collection.
-// Never fails: every problem is reported on `err` and gives no collection (a file that is not a font is
-// reported and skipped). No directory: no collection, no report.
+// Every .ttf entry of `directory`, in byte order of the names, added to a font set and made into a
+// collection. Never fails: every problem is reported on `err` and gives no collection (a file that is not a
+// font is reported and skipped). No directory: no collection, no report.
 ComPtr<IDWriteFontCollection1> load_font_directory(IDWriteFactory* dwrite,
                                                    const std::optional<std::filesystem::path>& directory,
                                                    Output& err);
@@ -27,7 +28,8 @@ ComPtr<IDWriteFontCollection1> load_font_directory(IDWriteFactory* dwrite,
 // where the implementation files the faces so). No collection: "Barlow Condensed", not present.
 CondensedFamily condensed_family_in(IDWriteFontCollection1* fonts);
 
-// True when the collection exists and holds both the condensed faces (under either name) and "JetBrains Mono".
+// True when the collection exists and holds both the condensed faces (under either name) and "JetBrains
+// Mono".
 bool faces_present(IDWriteFontCollection1* fonts);
 bool faces_present(const Graphics& graphics);
 

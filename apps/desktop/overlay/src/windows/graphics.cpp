@@ -11,7 +11,9 @@ namespace tolmin::win {
 namespace {
 
 // A factory or creation call that reports success without handing out its object counts as a failure.
-Error failed(HRESULT hr) { return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr); }
+Error failed(HRESULT hr) {
+    return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr);
+}
 
 }  // namespace
 
@@ -25,8 +27,8 @@ Graphics::~Graphics() {
 Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& font_directory,
                                                   Output& err) {
     ComPtr<ID2D1Factory> d2d;
-    HRESULT hr = D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
-                                   d2d.put_void());
+    HRESULT hr =
+        D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr, d2d.put_void());
     if (FAILED(hr) || !d2d) return failed(hr);
 
     auto graphics = std::make_unique<Graphics>();

@@ -3,6 +3,7 @@
 // collection and the bitmap surface; and the text services and drawing interface built on them.
 
 #include <windows.h>
+// windows.h first: the COM headers below build on it
 #include <d2d1.h>
 #include <dwrite_3.h>
 
@@ -35,7 +36,8 @@ struct Graphics {
 };
 
 // Factories, font directory (reports its own problems on `err`), render target. Any failure is returned.
-Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& fonts, Output& err);
+Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& fonts,
+                                                  Output& err);
 
 // The text service over DirectWrite (measure_text and text_box) for one layout or one paint.
 class DWriteTextService final : public TextService {

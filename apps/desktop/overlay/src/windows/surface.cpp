@@ -31,7 +31,9 @@ Surface& Surface::operator=(Surface&& other) noexcept {
     return *this;
 }
 
-Surface::~Surface() { release(); }
+Surface::~Surface() {
+    release();
+}
 
 void Surface::release() {
     if (dc != nullptr && previous != nullptr) SelectObject(dc, previous);
@@ -88,7 +90,7 @@ Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t 
     if (graphics.surface) current = SurfaceSize{graphics.surface->width, graphics.surface->height};
     if (const std::optional<SurfaceSize> next = grown_surface_size(current, width, height)) {
         Result<Surface> made = make_surface(*next);
-        if (!made) return made.error();  // the old surface stays for the next paint
+        if (!made) return made.error();              // the old surface stays for the next paint
         graphics.surface = std::move(made).value();  // releases the old one
     }
 
@@ -101,8 +103,8 @@ Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t 
     return {};
 }
 
-Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height) {
+Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
+                             std::int32_t width, std::int32_t height) {
     const HRESULT hr = graphics.target->EndDraw(nullptr, nullptr);
     if (FAILED(hr)) return hresult_error(hr);
     if (!graphics.surface) return hresult_error(E_UNEXPECTED);

@@ -38,7 +38,7 @@ Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t 
 
 // Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the size
 // width x height. On failure the window keeps its previous picture.
-Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height);
+Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
+                             std::int32_t width, std::int32_t height);
 
 }  // namespace tolmin::win

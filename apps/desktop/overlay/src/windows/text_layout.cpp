@@ -21,13 +21,16 @@ float fitting_width(double fit) {
     return static_cast<float>(fit);
 }
 
-Error failed(HRESULT hr) { return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr); }
+Error failed(HRESULT hr) {
+    return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr);
+}
 
 }  // namespace
 
 Result<ComPtr<IDWriteTextLayout>> make_text_layout(IDWriteFactory* dwrite, IDWriteFontCollection1* fonts,
                                                    std::string_view text, const TextSpec& spec, double scale,
-                                                   std::optional<double> fit, const CondensedFace& condensed) {
+                                                   std::optional<double> fit,
+                                                   const CondensedFace& condensed) {
     const double font_size = spec.size * scale;
     const std::wstring wide = to_wide(text);
     if (wide.size() > std::numeric_limits<UINT32>::max()) return hresult_error(E_INVALIDARG);
@@ -39,8 +42,8 @@ Result<ComPtr<IDWriteTextLayout>> make_text_layout(IDWriteFactory* dwrite, IDWri
     const DWRITE_FONT_STRETCH stretch = spec.mono ? DWRITE_FONT_STRETCH_NORMAL : condensed.stretch;
     ComPtr<IDWriteTextFormat> format;
     HRESULT hr = dwrite->CreateTextFormat(family, collection, static_cast<DWRITE_FONT_WEIGHT>(spec.weight),
-                                          DWRITE_FONT_STYLE_NORMAL, stretch, static_cast<FLOAT>(font_size), LOCALE,
-                                          format.put());
+                                          DWRITE_FONT_STYLE_NORMAL, stretch, static_cast<FLOAT>(font_size),
+                                          LOCALE, format.put());
     if (FAILED(hr) || !format) return failed(hr);
     hr = format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
     if (FAILED(hr)) return failed(hr);

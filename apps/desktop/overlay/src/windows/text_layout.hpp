@@ -2,6 +2,7 @@
 // DirectWrite text layouts for one piece of text in one of the program's text styles.
 
 #include <windows.h>
+// windows.h first: the COM headers below build on it
 #include <dwrite_3.h>
 
 #include <optional>

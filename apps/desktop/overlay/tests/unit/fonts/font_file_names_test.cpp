@@ -19,21 +19,23 @@ TEST(IsFontFileName, AcceptsTheTtfExtensionInAnyAsciiCase) {
         {u"a.ttf", true},
         {u"B.TTF", true},
         {u"c.Ttf", true},
-        {u"..ttf", true},           // the last dot is not the first character
+        {u"..ttf", true},  // the last dot is not the first character
         {u"face.v2.ttf", true},
         {u"\u00e9t\u00e9.ttf", true},
-        {u".ttf", false},           // only dot first: no extension
+        {u".ttf", false},  // only dot first: no extension
         {u"ttf", false},
         {u"a.ttc", false},
         {u"a.otf", false},
         {u"a.ttf2", false},
         {u"a.tt", false},
-        {u"a.ttf.", false},         // empty extension
+        {u"a.ttf.", false},  // empty extension
         {u"a.ttf.bak", false},
-        {u"a.ttf\u0301", false},         // a combining mark after the f
-        {u"a.\u0442tf", false},     // Cyrillic te is not an ASCII letter
-        {u"a.\uFF34TF", false},     // fullwidth T
-        {u"a.t\xD800" u"f", false}, // an unpaired surrogate in the extension
+        {u"a.ttf\u0301", false},  // a combining mark after the f
+        {u"a.\u0442tf", false},   // Cyrillic te is not an ASCII letter
+        {u"a.\uFF34TF", false},   // fullwidth T
+        {u"a.t\xD800"
+         u"f",
+         false},  // an unpaired surrogate in the extension
         {u"", false},
         {u".", false},
         {u"..", false},
@@ -46,9 +48,8 @@ TEST(IsFontFileName, AcceptsTheTtfExtensionInAnyAsciiCase) {
 }
 
 std::vector<std::u16string> sorted(std::vector<std::u16string> names) {
-    std::sort(names.begin(), names.end(), [](const std::u16string& a, const std::u16string& b) {
-        return font_name_less(a, b);
-    });
+    std::sort(names.begin(), names.end(),
+              [](const std::u16string& a, const std::u16string& b) { return font_name_less(a, b); });
     return names;
 }
 

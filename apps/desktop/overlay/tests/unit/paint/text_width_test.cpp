@@ -15,13 +15,9 @@ struct WidthCase {
 
 TEST(TextWidth, TakesTheLargerWidthAndSurvivesNaN) {
     const WidthCase cases[] = {
-        {10.5, 10.5, 10.5},
-        {10.5, 24.0, 24.0},  // a text ending in blanks is as wide as its blanks
-        {12.0, 3.0, 12.0},   // an overhanging glyph can make the ink line the wider one
-        {0.0, 0.0, 0.0},
-        {NaN, 7.0, 7.0},
-        {7.0, NaN, 7.0},
-        {NaN, NaN, 0.0},
+        {10.5, 10.5, 10.5}, {10.5, 24.0, 24.0},  // a text ending in blanks is as wide as its blanks
+        {12.0, 3.0, 12.0},                       // an overhanging glyph can make the ink line the wider one
+        {0.0, 0.0, 0.0},    {NaN, 7.0, 7.0},    {7.0, NaN, 7.0}, {NaN, NaN, 0.0},
     };
     for (const WidthCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.width << ", " << c.with_trailing);
