@@ -9,6 +9,7 @@ import pytest
 from conftest import Overlay
 from expect import expected_layout, wall_ms
 from screen import geometry_frame, geometry_probes, wait_for_picture
+from wine_session import XServer
 
 AT_144 = "\\\\.\\DISPLAY1=1920x1080@144+0+0,primary"
 FIRST = "\\\\.\\DISPLAY1=1920x1080@96+0+0,primary"
@@ -51,8 +52,6 @@ def test_blocks_at_144_dpi_are_scaled_by_one_and_a_half(overlay, dpi_144, tmp_pa
 @pytest.fixture(scope="module")
 def two_screens(wine, xserver, tmp_path_factory):
     """The session's prefix moved to an Xvfb with two screens (1920x1080 and 1280x1024), and back afterwards."""
-    from wine_session import XServer
-
     second = XServer(numbers=range(80, 90), log_dir=tmp_path_factory.mktemp("xvfb2"),
                      screens=((1920, 1080), (1280, 1024))).start()
     try:

@@ -10,6 +10,7 @@ import time
 import pytest
 from PIL import ImageChops
 
+from conftest import Overlay
 from expect import PANEL_ROW, expected_layout, wall_ms
 from screen import edged, geometry_frame, geometry_probes, wait_for_picture
 
@@ -19,8 +20,6 @@ ANCHORS = ["top-left", "top-right", "bottom-left", "bottom-right"]
 @pytest.fixture(scope="module")
 def live(wine, xserver, exe, fonts_dir, frame_tool):
     """One overlay with --fonts build/fonts and its input open, for the whole module."""
-    from conftest import Overlay
-
     runner = Overlay(wine, xserver, exe, fonts_dir)
     if runner.wait_black() is None:
         pytest.fail("the screen was not black before the overlay started")
