@@ -2,8 +2,10 @@
 //  - lines: LineReader over an in-memory source of typical frame lines (about 1.7 KB each), against a plain
 //    memchr split that copies each line into a string (the least any line reader does);
 //  - skip: an 8 MiB line skipped and then one frame line read, against memchr over the same bytes;
-//  - stdio: StdioSource (which returns at each line feed, so a line down a pipe is handled on arrival) under
-//    LineReader over a temporary file, against 64 KiB std::fread chunks split by memchr;
+//  - stdio: StdioSource under LineReader over a temporary file, in its Lines mode (a read returns at each
+//  line
+//    feed, as for a pipe) and its Chunks mode (as for a file), against 64 KiB std::fread chunks split by
+//    memchr;
 //  - reader: FrameReader (read, repair, parse, slot, post) against parse_frame_line of the same lines alone.
 // After the run one line per pair gives the ratio of the processor times (candidate / reference).
 
@@ -156,18 +158,27 @@ std::FILE* file_of_typical_input() {
     return file;
 }
 
-void BM_StdioStdioSource(benchmark::State& state) {
+void read_file_with(benchmark::State& state, StdioSource::Mode mode) {
     std::FILE* file = file_of_typical_input();
     for (auto _ : state) {
         std::rewind(file);
-        StdioSource source(file);
+        StdioSource source(file, mode);
         LineReader reader(source);
         while (reader.next().kind == LineReader::Line::Kind::Text) {
         }
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 8 * typical_input().size()));
 }
-BENCHMARK(BM_StdioStdioSource);
+
+void BM_StdioLines(benchmark::State& state) {
+    read_file_with(state, StdioSource::Mode::Lines);
+}
+BENCHMARK(BM_StdioLines);
+
+void BM_StdioChunks(benchmark::State& state) {
+    read_file_with(state, StdioSource::Mode::Chunks);
+}
+BENCHMARK(BM_StdioChunks);
 
 void BM_StdioFreadChunks(benchmark::State& state) {
     std::FILE* file = file_of_typical_input();
@@ -234,9 +245,8 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
 
     const char* const pairs[][2] = {
-        {"BM_LinesLineReader", "BM_LinesMemchrSplit"},
-        {"BM_SkipLineReader", "BM_SkipMemchr"},
-        {"BM_StdioStdioSource", "BM_StdioFreadChunks"},
+        {"BM_LinesLineReader", "BM_LinesMemchrSplit"},  {"BM_SkipLineReader", "BM_SkipMemchr"},
+        {"BM_StdioLines", "BM_StdioFreadChunks"},       {"BM_StdioChunks", "BM_StdioFreadChunks"},
         {"BM_ReaderFrameReader", "BM_ReaderParseOnly"},
     };
     for (const auto& pair : pairs) {

@@ -121,14 +121,6 @@ def test_monitor_options_choose_and_place():
     assert run("paint", "--no-monitors", stdin=frame).stdout == b'{"line":1,"ops":[]}\n'
 
 
-def test_toast_timing_follows_now():
-    frame = b'{"toasts":[{"born":2000,"dies":10000}]}\n'
-    result = run("layout", "--now", "1000", stdin=frame)
-    assert json.loads(result.stdout)["next_repaint"] == {"at": 2000, "wait_ms": 1000}
-    result = run("layout", "--now", "2000", stdin=frame)
-    assert json.loads(result.stdout)["next_repaint"] == "now"
-
-
 @pytest.mark.parametrize(
     "args, message",
     [

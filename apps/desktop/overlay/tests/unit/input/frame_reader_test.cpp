@@ -90,15 +90,6 @@ TEST(FrameReader, LineLimitsAreExact) {
     EXPECT_EQ(run.slot.take()->offset, 3.0);
 }
 
-TEST(FrameReader, A2MiBLineThenAFrame) {
-    ReaderRun run;
-    run.source.data(padded_frame(2 * MAX_LINE_BYTES, 9)).data("{\"offset\":4}");
-    run.go();
-    EXPECT_EQ(run.err.all(), "tolmin-overlay: a line over 1 MiB is not a frame; discarded\n");
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_EQ(run.slot.take()->offset, 4.0);
-}
-
 TEST(FrameReader, InvalidUtf8BecomesReplacementCharactersBeforeParsing) {
     ReaderRun run;
     run.source.data(
@@ -133,15 +124,6 @@ TEST(FrameReader, AFailureWhileSkippingIsSilent) {
     EXPECT_EQ(run.err.all(), "tolmin-overlay: a line over 1 MiB is not a frame; discarded\n");
     EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
     EXPECT_EQ(run.slot.take()->offset, 6.0);
-}
-
-TEST(FrameReader, InterruptedReadsAreNotErrors) {
-    ReaderRun run;
-    run.source.interrupted().data("{\"offs").interrupted().data("et\":8}\n").interrupted();
-    run.go();
-    EXPECT_TRUE(run.err.writes.empty());
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_EQ(run.slot.take()->offset, 8.0);
 }
 
 // A consumer that takes the Frame out of the slot when a post arrives, as the window thread does. Were the

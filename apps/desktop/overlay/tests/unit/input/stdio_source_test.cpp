@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "input/frame_reader.hpp"
 
@@ -22,30 +24,42 @@ std::FILE* stream_holding(const std::string& bytes) {
     return file;
 }
 
-TEST(StdioSource, ReadsUpToEachLineFeedThenEnds) {
-    std::FILE* file = stream_holding("{}\nsecond line\nlast");
-    ASSERT_NE(file, nullptr);
-    StdioSource source(file);
-    char buffer[64];
-    const auto read = [&](std::size_t capacity) {
-        const ReadResult r = source.read(buffer, capacity);
-        return std::make_pair(r.status,
-                              std::string(buffer, r.status == ReadResult::Status::Data ? r.count : 0));
-    };
+TEST(StdioSource, LinesModeStopsAtEachLineFeedChunksModeFillsTheBuffer) {
     using S = ReadResult::Status;
-    EXPECT_EQ(read(64), std::make_pair(S::Data, std::string("{}\n")));
-    EXPECT_EQ(read(4), std::make_pair(S::Data, std::string("seco")));
-    EXPECT_EQ(read(64), std::make_pair(S::Data, std::string("nd line\n")));
-    EXPECT_EQ(read(64), std::make_pair(S::Data, std::string("last")));
-    EXPECT_EQ(read(64), std::make_pair(S::End, std::string()));
-    std::fclose(file);
+    using Reads = std::vector<std::pair<S, std::string>>;
+    struct Case {
+        StdioSource::Mode mode;
+        Reads expected;  // reads of 64, 4, 64, 64 and 64 bytes
+    };
+    const Case cases[] = {
+        {StdioSource::Mode::Lines,
+         {{S::Data, "{}\n"}, {S::Data, "seco"}, {S::Data, "nd line\n"}, {S::Data, "last"}, {S::End, ""}}},
+        {StdioSource::Mode::Chunks,
+         {{S::Data, "{}\nsecond line\nlast"}, {S::End, ""}, {S::End, ""}, {S::End, ""}, {S::End, ""}}},
+        // A file can seek: its bytes are read in chunks.
+        {StdioSource::Mode::Automatic,
+         {{S::Data, "{}\nsecond line\nlast"}, {S::End, ""}, {S::End, ""}, {S::End, ""}, {S::End, ""}}},
+    };
+    for (const Case& c : cases) {
+        std::FILE* file = stream_holding("{}\nsecond line\nlast");
+        ASSERT_NE(file, nullptr);
+        StdioSource source(file, c.mode);
+        Reads reads;
+        for (std::size_t capacity : {64, 4, 64, 64, 64}) {
+            char buffer[64];
+            const ReadResult r = source.read(buffer, capacity);
+            reads.emplace_back(r.status, std::string(buffer, r.status == S::Data ? r.count : 0));
+        }
+        std::fclose(file);
+        EXPECT_EQ(reads, c.expected) << static_cast<int>(c.mode);
+    }
 }
 
 TEST(StdioSource, FeedsTheLineReaderByteForByte) {
     std::string bytes = "{\"v\":1}\r\n\n" + std::string(MAX_LINE_BYTES + 1, ' ') + "\n\xFF\n";
     std::FILE* file = stream_holding(bytes);
     ASSERT_NE(file, nullptr);
-    StdioSource source(file);
+    StdioSource source(file, StdioSource::Mode::Lines);
     LineReader reader(source);
     EXPECT_EQ(reader.next().text, "{\"v\":1}\r\n");
     EXPECT_EQ(reader.next().text, "\n");
