@@ -1,7 +1,7 @@
 #include "windows/monitors.hpp"
 
-#include <windows.h>
 #include <shellscalingapi.h>
+#include <windows.h>
 
 #include <new>
 #include <string>

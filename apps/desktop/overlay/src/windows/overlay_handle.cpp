@@ -17,7 +17,9 @@ void set_overlay_handle(HWND handle) {
     (void)stored_handle.compare_exchange_strong(expected, handle);
 }
 
-HWND overlay_handle() { return stored_handle.load(); }
+HWND overlay_handle() {
+    return stored_handle.load();
+}
 
 FrameSlot& process_frame_slot() {
     static FrameSlot* const slot = new FrameSlot;

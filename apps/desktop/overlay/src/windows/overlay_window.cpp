@@ -9,12 +9,13 @@ namespace {
 
 static_assert(sizeof(WNDCLASSEXW) == 80, "the window class record is 80 bytes on 64-bit Windows");
 
-constexpr UINT MOVE_FLAGS = SWP_NOACTIVATE;                              // 0x0010
+constexpr UINT MOVE_FLAGS = SWP_NOACTIVATE;                             // 0x0010
 constexpr UINT RAISE_FLAGS = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;  // 0x0013
 static_assert(MOVE_FLAGS == 0x0010 && RAISE_FLAGS == 0x0013);
 
 constexpr std::string_view CAPTURE_WARNING =
-    "this Windows cannot keep the overlay out of a capture (needs 10 2004); it will flash rather than hold a HUD";
+    "this Windows cannot keep the overlay out of a capture (needs 10 2004); it will flash rather than hold a "
+    "HUD";
 
 // The window has no behaviour of its own.
 LRESULT CALLBACK overlay_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -23,7 +24,9 @@ LRESULT CALLBACK overlay_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
 
 }  // namespace
 
-void make_process_dpi_aware() { (void)SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2); }
+void make_process_dpi_aware() {
+    (void)SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
 
 Result<OverlayWindow> create_window(Output& err) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -41,8 +44,8 @@ Result<OverlayWindow> create_window(Output& err) {
     instance = GetModuleHandleW(nullptr);
     if (instance == nullptr) return last_error();
 
-    HWND handle = CreateWindowExW(OVERLAY_EX_STYLE, OVERLAY_CLASS_NAME, OVERLAY_TITLE, OVERLAY_STYLE, 0, 0, 1, 1,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND handle = CreateWindowExW(OVERLAY_EX_STYLE, OVERLAY_CLASS_NAME, OVERLAY_TITLE, OVERLAY_STYLE, 0, 0, 1,
+                                  1, nullptr, nullptr, instance, nullptr);
     if (handle == nullptr) return last_error();
 
     OverlayWindow window;

@@ -35,7 +35,8 @@ std::uint32_t run_probe(const std::optional<std::filesystem::path>& fonts, Outpu
         }
     }
 
-    const Result<std::string> report = write_probe_report(make_probe_report(window->capture_excluded, monitors));
+    const Result<std::string> report =
+        write_probe_report(make_probe_report(window->capture_excluded, monitors));
     if (!report) {
         write_diagnostic(err, "cannot describe this display: " + report.error().text);
         return 1;

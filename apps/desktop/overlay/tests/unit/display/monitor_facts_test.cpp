@@ -28,7 +28,9 @@ TEST(DeviceName, DecodesAndTrimsTrailingNuls) {
         {"empty array", u"", std::nullopt},
         {"no terminator", full, std::string(32, 'A')},
         {"inner nul kept", padded(std::u16string(u"A\0B", 3)), std::string("A\0B", 3)},
-        {"non-ascii", padded(u"\u00c9cran \u2460"), std::string("\xc3\x89" "cran \xe2\x91\xa0")},
+        {"non-ascii", padded(u"\u00c9cran \u2460"),
+         std::string("\xc3\x89"
+                     "cran \xe2\x91\xa0")},
         {"astral pair", padded(u"\U0001F600"), std::string("\xf0\x9f\x98\x80")},
         {"lone high surrogate", padded(std::u16string(1, char16_t(0xD800))), std::string("\xef\xbf\xbd")},
         {"lone low surrogate then text", padded(std::u16string{char16_t(0xDC00), u'x'}),
@@ -57,7 +59,8 @@ TEST(MonitorFromFacts, PrimaryIsBitZeroOnly) {
     const struct {
         std::uint32_t flags;
         bool primary;
-    } cases[] = {{0x0, false}, {0x1, true}, {0x2, false}, {0x3, true}, {0xFFFFFFFE, false}, {0xFFFFFFFF, true}};
+    } cases[] = {{0x0, false}, {0x1, true},         {0x2, false},
+                 {0x3, true},  {0xFFFFFFFE, false}, {0xFFFFFFFF, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(monitor_from_facts({name, 0, 0, 10, 10, 96, c.flags}).primary, c.primary) << c.flags;
     }
@@ -71,9 +74,9 @@ TEST(MonitorFromFacts, SaturatesEdgeDifferences) {
         std::int32_t left, top, right, bottom;
         std::int32_t width, height;
     } cases[] = {
-        {lo, lo, hi, hi, hi, hi},          // wider than 32 bits: saturated, not wrapped
-        {hi, hi, lo, lo, lo, lo},          // reversed the other way round
-        {10, 20, 5, 8, -5, -12},           // a reversed rectangle keeps its (negative) size
+        {lo, lo, hi, hi, hi, hi},  // wider than 32 bits: saturated, not wrapped
+        {hi, hi, lo, lo, lo, lo},  // reversed the other way round
+        {10, 20, 5, 8, -5, -12},   // a reversed rectangle keeps its (negative) size
         {-100, -50, 100, 50, 200, 100},
     };
     for (const auto& c : cases) {

@@ -10,13 +10,17 @@ namespace {
 // One event in the life of the overlay window and what it must be told.
 struct Event {
     enum class Kind { Place, Hide } kind;
-    Placement target;      // Place
-    PlaceSteps expected;   // Place
-    bool expected_hide;    // Hide
+    Placement target;     // Place
+    PlaceSteps expected;  // Place
+    bool expected_hide;   // Hide
 };
 
-Event place_at(Placement target, bool move, bool show) { return {Event::Kind::Place, target, {move, show}, false}; }
-Event hide_expect(bool hide) { return {Event::Kind::Hide, {}, {}, hide}; }
+Event place_at(Placement target, bool move, bool show) {
+    return {Event::Kind::Place, target, {move, show}, false};
+}
+Event hide_expect(bool hide) {
+    return {Event::Kind::Hide, {}, {}, hide};
+}
 
 TEST(WindowSteps, FollowsASequenceOfFramesAndHides) {
     const Placement corner{1436, 1004, 468, 52};
@@ -25,15 +29,15 @@ TEST(WindowSteps, FollowsASequenceOfFramesAndHides) {
     const Placement left_monitor{-3824, 24, 468, 52};
 
     const std::vector<Event> events = {
-        hide_expect(false),                     // no Frame yet: nothing shown, nothing to hide
-        place_at(corner, true, true),           // first Frame: moved and shown
-        place_at(corner, false, false),         // identical layout: no move
-        place_at(taller, true, false),          // grew upwards: moved, already shown
+        hide_expect(false),                        // no Frame yet: nothing shown, nothing to hide
+        place_at(corner, true, true),              // first Frame: moved and shown
+        place_at(corner, false, false),            // identical layout: no move
+        place_at(taller, true, false),             // grew upwards: moved, already shown
         place_at(wider_same_origin, true, false),  // same corner, other size: still a move
-        hide_expect(true),                      // nothing to show
-        hide_expect(false),                     // and again: already hidden
+        hide_expect(true),                         // nothing to show
+        hide_expect(false),                        // and again: already hidden
         place_at(wider_same_origin, true, true),   // the same place as before the hide: moved again
-        place_at(left_monitor, true, false),    // negative coordinates are a place like any other
+        place_at(left_monitor, true, false),       // negative coordinates are a place like any other
         place_at(left_monitor, false, false),
     };
 
