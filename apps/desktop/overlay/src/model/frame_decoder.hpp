@@ -4,8 +4,8 @@
 // and names the first fault with its position.
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
-#include <variant>
 
 #include "model/fault.hpp"
 #include "model/frame.hpp"
@@ -17,9 +17,9 @@ namespace tolmin {
 // without a limit.
 inline constexpr std::size_t MAX_NESTING = 127;
 
-// Decodes `text` as exactly one JSON value (JSON white space around it) into a Frame; the first fault
-// otherwise. The model version is not checked here. Any bytes are safe; the texts of the Frame are valid
-// UTF-8 when `text` is.
-std::variant<Frame, Fault> decode_frame(std::string_view text);
+// Decodes `text` as exactly one JSON value (JSON white space around it) into `frame`, which starts as a
+// default Frame; the first fault, if any (`frame` is then partly decoded). The model version is not checked
+// here. Any bytes are safe; the texts of the Frame are valid UTF-8 when `text` is.
+std::optional<Fault> decode_frame(std::string_view text, Frame& frame);
 
 }  // namespace tolmin

@@ -19,10 +19,19 @@ T& field(const Target& target) {
     return *static_cast<T*>(target.storage);
 }
 
+// The layout shows at most four alerts and three toasts; room for them is made at once.
+constexpr std::size_t LIST_ROOM = 4;
+
+template <class T>
+T* append(const Target& target) {
+    std::vector<T>& list = field<std::vector<T>>(target);
+    if (list.empty()) list.reserve(LIST_ROOM);
+    return &list.emplace_back();
+}
+
 }  // namespace
 
-bool FrameEvents::Null() {
-    if (nested_ != 0) return true;
+bool FrameEvents::null_value() {
     const Target target = current();
     switch (target.want) {
         case Want::OptionalText:
@@ -46,26 +55,24 @@ bool FrameEvents::Null() {
     return value_done(stream_.Tell());
 }
 
-bool FrameEvents::Bool(bool value) {
-    if (nested_ != 0) return true;
+bool FrameEvents::bool_value(bool value) {
     const Target target = current();
     if (target.want != Want::Skip) return wrong_type(target, found_boolean(value), stream_.Tell());
-    return value_done(stream_.Tell());
+    return true;
 }
 
-bool FrameEvents::RawNumber(const char* text, rapidjson::SizeType length, bool /*copy*/) {
+bool FrameEvents::number_value(const char* text, rapidjson::SizeType length) {
     const std::string_view literal(text, length);
     const std::size_t start = offset_of(text);
     const std::size_t end = start + length;
     if (nested_ != 0) {
         // A count's value is read whole before it is refused, so its numbers must be in range.
-        if (counting_ && !number_as_double(literal)) return fail(FaultKind::NumberOutOfRange, start);
-        return true;
+        return number_as_double(literal) || fail(FaultKind::NumberOutOfRange, start);
     }
     const Target target = current();
     switch (target.want) {
         case Want::Skip:
-            break;
+            return true;
         case Want::F64:
         case Want::OptionalCount: {
             const std::optional<double> number = number_as_double(literal);
@@ -75,125 +82,107 @@ bool FrameEvents::RawNumber(const char* text, rapidjson::SizeType length, bool /
             } else {
                 field<std::optional<Count>>(target).emplace(std::in_place_type<double>, *number);
             }
-            break;
+            return value_done(end);
         }
         case Want::AnchorName:
         case Want::ToastKindName:
             return fail(FaultKind::EnumExpectedValue, end);
-        default: {
-            const NumberRead read = read_number(literal);
-            if (read.kind == NumberRead::Kind::OutOfRange) return fail(FaultKind::NumberOutOfRange, start);
-            if (read.kind == NumberRead::Kind::Malformed) return fail(FaultKind::InvalidNumber, start);
-            const bool integer = read.kind != NumberRead::Kind::Floating;
-            if (target.want == Want::U32) {
-                if (read.kind == NumberRead::Kind::Unsigned &&
-                    read.unsigned_value <= std::numeric_limits<std::uint32_t>::max()) {
-                    field<std::uint32_t>(target) = static_cast<std::uint32_t>(read.unsigned_value);
-                    break;
-                }
-                if (integer)
-                    return fail_found(FaultKind::InvalidValue, found_integer(literal), expected::U32, end);
-            }
-            return wrong_type(target, integer ? found_integer(literal) : found_floating(read.floating_value),
-                              end);
-        }
+        default:
+            break;
     }
-    return value_done(end);
+    const NumberRead read = read_number(literal);
+    if (read.kind == NumberRead::Kind::OutOfRange) return fail(FaultKind::NumberOutOfRange, start);
+    if (read.kind == NumberRead::Kind::Malformed) return fail(FaultKind::InvalidNumber, start);
+    const bool integer = read.kind != NumberRead::Kind::Floating;
+    if (target.want == Want::U32) {
+        if (read.kind == NumberRead::Kind::Unsigned &&
+            read.unsigned_value <= std::numeric_limits<std::uint32_t>::max()) {
+            field<std::uint32_t>(target) = static_cast<std::uint32_t>(read.unsigned_value);
+            return value_done(end);
+        }
+        if (integer) return fail_found(FaultKind::InvalidValue, found_integer(literal), expected::U32, end);
+    }
+    return wrong_type(target, integer ? found_integer(literal) : found_floating(read.floating_value), end);
 }
 
-bool FrameEvents::String(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-    if (nested_ != 0) return true;
+bool FrameEvents::string_value(const char* text, rapidjson::SizeType length) {
     const Target target = current();
+    if (target.want == Want::Skip) return true;
+    if (!no_surrogate_in(text, length)) return false;
     const std::string_view value(text, length);
-    if (target.want != Want::Skip) {
-        if (holds_surrogate(value)) return fail_surrogate(text);
-        switch (target.want) {
-            case Want::Text:
-                field<std::string>(target).assign(value);
-                break;
-            case Want::OptionalText:
-                field<std::optional<std::string>>(target).emplace(value);
-                break;
-            case Want::OptionalCount:
-                field<std::optional<Count>>(target).emplace(std::in_place_type<std::string>, value);
-                break;
-            case Want::AnchorName: {
-                const std::optional<Anchor> anchor = anchor_from_name(value);
-                if (!anchor)
-                    return fail_found(FaultKind::UnknownAnchor, std::string(value), {}, string_end(text));
-                field<Anchor>(target) = *anchor;
-                break;
-            }
-            case Want::ToastKindName:
-                field<ToastKind>(target) = toast_kind_from_name(value);
-                break;
-            default:
-                return wrong_type(target, found_string(value), string_end(text));
+    switch (target.want) {
+        case Want::Text:
+            field<std::string>(target).assign(value);
+            break;
+        case Want::OptionalText:
+            field<std::optional<std::string>>(target).emplace(value);
+            break;
+        case Want::OptionalCount:
+            field<std::optional<Count>>(target).emplace(std::in_place_type<std::string>, value);
+            break;
+        case Want::AnchorName: {
+            const std::optional<Anchor> anchor = anchor_from_name(value);
+            if (!anchor)
+                return fail_found(FaultKind::UnknownAnchor, std::string(value), {}, string_end(text));
+            field<Anchor>(target) = *anchor;
+            break;
         }
+        case Want::ToastKindName:
+            field<ToastKind>(target) = toast_kind_from_name(value);
+            break;
+        default:
+            return wrong_type(target, found_string(value), string_end(text));
     }
     // Only a record in array form needs to know where the value ends.
-    return value_done(in_record_array() ? string_end(text) : 0);
+    return value_done(in_container(Container::RecordArray) ? string_end(text) : 0);
 }
 
-bool FrameEvents::Key(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-    if (nested_ != 0) return true;
-    const std::string_view key(text, length);
-    if (holds_surrogate(key)) return fail_surrogate(text);
-    Context& context = top();
-    if (context.container == Container::EnumObject) return enum_key(context, key, text);
-    const int index = field_index(context.record, key);
-    if (index == NO_FIELD) {
-        pending_ = {Want::Skip, nullptr};
-        return true;
-    }
-    const std::uint32_t bit = std::uint32_t{1} << index;
-    if ((context.given & bit) != 0) {
-        return fail_found(FaultKind::DuplicateField, std::string(key), {}, string_end(text));
-    }
-    context.given |= bit;
-    pending_ = target_of(field_slot(context.record, context.object, index));
-    return true;
+bool FrameEvents::duplicate_field(std::string_view name, const char* text) {
+    return fail_found(FaultKind::DuplicateField, std::string(name), {}, string_end(text));
 }
 
 // The one key of an enumeration in object form names its value.
-bool FrameEvents::enum_key(Context& context, std::string_view key, const char* text) {
+bool FrameEvents::enum_key(Context& context, std::string_view name, const char* text) {
     if (context.next != 0) return fail(FaultKind::EnumExpectedValue, string_end(text));
     if (context.enumeration == Want::AnchorName) {
-        const std::optional<Anchor> anchor = anchor_from_name(key);
-        if (!anchor) return fail_found(FaultKind::UnknownAnchor, std::string(key), {}, string_end(text));
+        const std::optional<Anchor> anchor = anchor_from_name(name);
+        if (!anchor) return fail_found(FaultKind::UnknownAnchor, std::string(name), {}, string_end(text));
         context.named = static_cast<std::uint8_t>(*anchor);
     } else {
-        context.named = static_cast<std::uint8_t>(toast_kind_from_name(key));
+        context.named = static_cast<std::uint8_t>(toast_kind_from_name(name));
     }
     context.next = 1;
     return true;
 }
 
-bool FrameEvents::in_record_array() const {
-    return depth_ != 0 && stack_[depth_ - 1].container == Container::RecordArray;
-}
-
-Target FrameEvents::current() {
+Target FrameEvents::other_target() {
     if (depth_ == 0) return {Want::FrameRecord, &frame_};
     const Context& context = top();
     switch (context.container) {
         case Container::RecordObject:
             return pending_;
         case Container::RecordArray:
-            if (context.next >= field_count(context.record)) return {Want::Surplus, nullptr};
-            return target_of(field_slot(context.record, context.object, context.next));
+            return field_target(context.record, context.object, context.next);
         case Container::List:
             return {context.record == RecordKind::Alert ? Want::AlertElement : Want::ToastElement,
                     context.object};
         case Container::EnumObject:
-            return {Want::Unit, nullptr};
+            break;
     }
-    return {Want::Skip, nullptr};
+    return {Want::Unit, nullptr};
 }
 
 // A string's text starts just after its opening quote.
 std::size_t FrameEvents::string_end(const char* text) const {
     return string_token_end(text_, offset_of(text) - 1);
+}
+
+// A decoded text holds a surrogate; the fault points at the escape that put it there.
+bool FrameEvents::surrogate_fault(const char* text) {
+    const std::size_t open = offset_of(text) - 1;
+    const std::size_t end = string_token_end(text_, open);
+    const std::size_t escape = next_unpaired_trail(text_, open + 1);
+    return fail(FaultKind::InvalidUnicodeCodePoint, escape < end ? escape : end);
 }
 
 bool FrameEvents::fail(FaultKind kind, std::size_t offset) {
@@ -227,14 +216,6 @@ bool FrameEvents::wrong_type(const Target& target, std::string found, std::size_
     }
 }
 
-// A decoded text holds a surrogate only from an unpaired \uDC00-\uDFFF escape; point at that escape.
-bool FrameEvents::fail_surrogate(const char* text) {
-    const std::size_t open = offset_of(text) - 1;
-    std::size_t offset = unpaired_surrogate_escape(text_, open);
-    if (offset == std::string_view::npos) offset = string_token_end(text_, open);
-    return fail(FaultKind::InvalidUnicodeCodePoint, offset);
-}
-
 bool FrameEvents::push(const Context& context, std::size_t after) {
     if (depth_ + 1 > MAX_NESTING || depth_ == MAX_CONTEXTS) return fail(FaultKind::RecursionLimit, after);
     stack_[depth_++] = context;
@@ -251,8 +232,8 @@ bool FrameEvents::open_record(bool as_array, RecordKind record, void* object, st
 
 bool FrameEvents::open(bool as_array) {
     const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (nested_ != 0) {
-        if (counting_ && depth_ + nested_ + 1 > MAX_NESTING) return fail(FaultKind::RecursionLimit, after);
+    if (nested_ != 0) {                            // inside a count's value
+        if (depth_ + nested_ + 1 > MAX_NESTING) return fail(FaultKind::RecursionLimit, after);
         ++nested_;
         return true;
     }
@@ -261,11 +242,9 @@ bool FrameEvents::open(bool as_array) {
         case Want::FrameRecord:
             return open_record(as_array, RecordKind::Frame, &frame_, after);
         case Want::AlertElement:
-            return open_record(as_array, RecordKind::Alert, &field<std::vector<Alert>>(target).emplace_back(),
-                               after);
+            return open_record(as_array, RecordKind::Alert, append<Alert>(target), after);
         case Want::ToastElement:
-            return open_record(as_array, RecordKind::Toast, &field<std::vector<Toast>>(target).emplace_back(),
-                               after);
+            return open_record(as_array, RecordKind::Toast, append<Toast>(target), after);
         case Want::OptionalHud:
             return open_record(as_array, RecordKind::Hud, &field<std::optional<Hud>>(target).emplace(),
                                after);
@@ -306,10 +285,9 @@ bool FrameEvents::open(bool as_array) {
 
 bool FrameEvents::close() {
     const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (nested_ != 0) {
-        if (--nested_ != 0) return true;
-        if (counting_) return fail(FaultKind::CountMismatch, after);
-        return value_done(after);
+    if (nested_ != 0) {                            // the end of a skipped value or of a count's value
+        nested_ = 0;
+        return !counting_ || fail(FaultKind::CountMismatch, after);
     }
     const Context& context = top();
     if (context.container == Container::EnumObject) {
@@ -324,27 +302,21 @@ bool FrameEvents::close() {
     return value_done(after);
 }
 
-// A value ended just before `end`. After the last field of a record in array form only the closing bracket
-// may follow: a comma there is refused before the reader reads on.
-bool FrameEvents::value_done(std::size_t end) {
-    if (depth_ == 0) return true;
+// The next field of a record in array form (or the value of an enumeration object). After its last field
+// only the closing bracket may follow: a comma there is refused before the reader reads on.
+bool FrameEvents::next_field(std::size_t end) {
     Context& context = top();
     if (context.container == Container::EnumObject) {
         context.next = 2;
-    } else if (context.container == Container::RecordArray) {
-        ++context.next;
-        if (context.next == field_count(context.record)) {
-            const std::size_t comma = skip_json_space(text_, end);
-            if (comma < text_.size() && text_[comma] == ',') {
-                const std::size_t after = skip_json_space(text_, comma + 1);
-                if (after < text_.size()) {
-                    return fail(text_[after] == ']' ? FaultKind::TrailingComma : FaultKind::SurplusValue,
-                                after);
-                }
-            }
-        }
+        return true;
     }
-    return true;
+    ++context.next;
+    if (context.next != field_count(context.record)) return true;
+    const std::size_t comma = skip_json_space(text_, end);
+    if (comma >= text_.size() || text_[comma] != ',') return true;
+    const std::size_t after = skip_json_space(text_, comma + 1);
+    if (after >= text_.size()) return true;  // the reader reports the end of the text
+    return fail(text_[after] == ']' ? FaultKind::TrailingComma : FaultKind::SurplusValue, after);
 }
 
 }  // namespace tolmin

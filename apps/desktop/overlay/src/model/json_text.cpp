@@ -53,30 +53,7 @@ long hex4_at(std::string_view text, std::size_t pos) {
     return value;
 }
 
-std::size_t unpaired_surrogate_escape(std::string_view text, std::size_t open) {
-    const std::size_t end = string_token_end(text, open);
-    std::size_t i = open + 1;
-    while (i < end) {
-        if (text[i] != '\\') {
-            ++i;
-            continue;
-        }
-        if (!is_escape_u(text, i)) {
-            i += 2;
-            continue;
-        }
-        const long unit = hex4_at(text, i + 2);
-        if (unit >= 0xDC00 && unit <= 0xDFFF) return i;
-        if (unit >= 0xD800 && unit <= 0xDBFF && is_escape_u(text, i + 6)) {
-            i += 12;  // the pair (the reader has checked the second half)
-        } else {
-            i += 6;
-        }
-    }
-    return std::string_view::npos;
-}
-
-bool holds_surrogate(std::string_view decoded) {
+bool holds_surrogate_in_long(std::string_view decoded) {
     const char* p = decoded.data();
     const char* const end = p + decoded.size();
     while (p != end) {
@@ -86,6 +63,24 @@ bool holds_surrogate(std::string_view decoded) {
         if (p != end && static_cast<unsigned char>(*p) >= 0xA0) return true;
     }
     return false;
+}
+
+std::size_t next_unpaired_trail(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    while (i < text.size()) {
+        const void* hit = std::memchr(text.data() + i, '\\', text.size() - i);
+        if (hit == nullptr) break;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (!is_escape_u(text, i)) {
+            i += 2;
+            continue;
+        }
+        const long unit = hex4_at(text, i + 2);
+        if (unit >= 0xDC00 && unit <= 0xDFFF) return i;
+        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && is_escape_u(text, i + 6);
+        i += pair ? 12 : 6;  // the reader checks the second half of a pair itself
+    }
+    return std::string_view::npos;
 }
 
 }  // namespace tolmin

@@ -22,13 +22,24 @@ char previous_token_byte(std::string_view text, std::size_t pos);
 // the string is not closed).
 std::size_t string_token_end(std::string_view text, std::size_t open);
 
-// The offset of the first \u escape of a trailing surrogate (DC00-DFFF) that does not follow the escape of a
-// leading one, in the string whose opening quote is at `open`; npos when there is none.
-std::size_t unpaired_surrogate_escape(std::string_view text, std::size_t open);
+bool holds_surrogate_in_long(std::string_view decoded);
 
-// True when decoded text holds a surrogate code point (the reader encodes an unpaired \uDC00-\uDFFF escape
-// as the three bytes ED B0-BF xx, which valid UTF-8 never holds).
-bool holds_surrogate(std::string_view decoded);
+// True when decoded text holds a surrogate code point: the reader encodes an unpaired \uDC00-\uDFFF escape
+// as the three bytes ED B0-BF xx, which valid UTF-8 never holds.
+inline bool holds_surrogate(std::string_view decoded) {
+    if (decoded.size() >= 32) return holds_surrogate_in_long(decoded);
+    for (std::size_t i = 0; i + 1 < decoded.size(); ++i) {
+        if (static_cast<unsigned char>(decoded[i]) == 0xED &&
+            static_cast<unsigned char>(decoded[i + 1]) >= 0xA0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The offset of the first \u escape at or after `from` (an escape boundary, such as the first byte of a
+// string's text) of a trailing surrogate (DC00-DFFF) that does not complete a pair, or npos.
+std::size_t next_unpaired_trail(std::string_view text, std::size_t from);
 
 // The value of four hexadecimal digits at `pos`, or -1 when they are not all there.
 long hex4_at(std::string_view text, std::size_t pos);

@@ -1,7 +1,5 @@
 #include "model/parse_frame.hpp"
 
-#include <utility>
-
 #include "model/frame_decoder.hpp"
 #include "text/unicode.hpp"
 
@@ -19,11 +17,13 @@ std::string version_text(std::uint32_t version) {
 LineOutcome parse_frame_line(std::string_view line) {
     const std::string_view text = trim_white_space(line);
     if (text.empty()) return Blank{};
-    std::variant<Frame, Fault> decoded = decode_frame(text);
-    if (const Fault* fault = std::get_if<Fault>(&decoded)) return Rejected{fault_text(*fault, text)};
-    Frame& frame = std::get<Frame>(decoded);
+    LineOutcome outcome{std::in_place_type<Parsed>};
+    const Frame& frame = std::get<Parsed>(outcome).frame;
+    if (const std::optional<Fault> fault = decode_frame(text, std::get<Parsed>(outcome).frame)) {
+        return Rejected{fault_text(*fault, text)};
+    }
     if (frame.v != MODEL_VERSION) return Rejected{version_text(frame.v)};
-    return Parsed{std::move(frame)};
+    return outcome;
 }
 
 }  // namespace tolmin

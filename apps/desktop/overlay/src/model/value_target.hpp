@@ -5,36 +5,32 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/record_fields.hpp"
-
 namespace tolmin {
 
 enum class Want : std::uint8_t {
-    FrameRecord,
-    AlertElement,
-    ToastElement,  // a record to open
-    U32,
-    F64,
-    Text,
-    OptionalText,
-    AnchorName,
-    ToastKindName,  // fields, stored as ValueKind says
-    OptionalCount,
-    OptionalHud,
-    OptionalNight,
-    AlertList,
-    ToastList,
-    Unit,     // the null under the key of an enumeration in object form
-    Skip,     // the value of an unknown key
-    Surplus,  // a value after the last field of a record in array form
+    FrameRecord,    // the Frame (storage: Frame)
+    AlertElement,   // a record to append (storage: std::vector<Alert>)
+    ToastElement,   // a record to append (storage: std::vector<Toast>)
+    U32,            // std::uint32_t
+    F64,            // double
+    Text,           // std::string
+    OptionalText,   // std::optional<std::string>
+    AnchorName,     // Anchor
+    ToastKindName,  // ToastKind
+    OptionalCount,  // std::optional<Count>
+    OptionalHud,    // std::optional<Hud>
+    OptionalNight,  // std::optional<Night>
+    AlertList,      // std::vector<Alert>
+    ToastList,      // std::vector<Toast>
+    Unit,           // the null under the key of an enumeration in object form
+    Skip,           // the value of an unknown key
+    Surplus,        // a value after the last field of a record in array form
 };
 
 struct Target {
     Want want = Want::FrameRecord;
-    void* storage = nullptr;  // the field, the list (for its elements) or the Frame
+    void* storage = nullptr;
 };
-
-Target target_of(FieldSlot slot);
 
 // The expected part of an "invalid type" fault for this target ("u32", "struct Hud", ...).
 std::string_view expected_of(Want want);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "model/frame_decoder.hpp"
 #include "model/parse_frame.hpp"
 
 namespace tolmin::test {
@@ -90,6 +91,12 @@ inline std::string outcome_text(const LineOutcome& outcome) {
     if (std::holds_alternative<Blank>(outcome)) return "blank";
     if (const auto* rejected = std::get_if<Rejected>(&outcome)) return "rejected: " + rejected->text;
     return "parsed";
+}
+
+// The first fault of a trimmed line, if any.
+inline std::optional<Fault> fault_of(std::string_view text) {
+    Frame frame;
+    return decode_frame(text, frame);
 }
 
 // The Frame of a line that must parse; a default Frame (and a test failure) otherwise.

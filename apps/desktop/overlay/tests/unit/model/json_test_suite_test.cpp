@@ -79,8 +79,7 @@ TEST(JsonTestSuite, RejectsNoValidDocumentForItsSyntax) {
         // Valid JSON holds line feeds only between tokens, so the document is one line.
         const std::string_view text = trim_white_space(doc.bytes);
         ASSERT_FALSE(text.empty()) << doc.name;
-        const std::variant<Frame, Fault> decoded = decode_frame(text);
-        if (const Fault* fault = std::get_if<Fault>(&decoded)) {
+        if (const std::optional<Fault> fault = test::fault_of(text)) {
             EXPECT_FALSE(is_syntax_fault(fault->kind))
                 << doc.name << ": " << test::outcome_text(parse_frame_line(doc.bytes));
         } else {
@@ -99,8 +98,7 @@ TEST(JsonTestSuite, AcceptsTheSyntaxOnceInvalidUtf8IsReplaced) {
         (void)parse_frame_line(repaired);
         // Documents whose only fault is invalid UTF-8 (not UTF-16 text, which holds NUL bytes).
         if (is_valid_utf8(doc.bytes) || doc.bytes.find('\0') != std::string::npos) continue;
-        const std::variant<Frame, Fault> decoded = decode_frame(trim_white_space(repaired));
-        if (const Fault* fault = std::get_if<Fault>(&decoded)) {
+        if (const std::optional<Fault> fault = test::fault_of(trim_white_space(repaired))) {
             EXPECT_FALSE(is_syntax_fault(fault->kind)) << doc.name;
         }
         ++checked;

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "model/found_part.hpp"
@@ -59,6 +62,41 @@ TEST(NumberAsDouble, RoundsCorrectlyAndTellsOverflowFromUnderflow) {
     EXPECT_EQ(number_as_double("1e99999999999999999999"), std::nullopt);
     EXPECT_EQ(number_as_double("0e99999999999999999999"), 0.0);
     EXPECT_EQ(number_as_double("1x"), std::nullopt);
+}
+
+// The shortcut for short significands and small powers of ten must round exactly like the general conversion.
+TEST(NumberAsDouble, AgreesBitForBitWithTheGeneralConversion) {
+    std::mt19937_64 random(20261206);
+    auto digits = [&random](int count, bool leading_zero_allowed) {
+        std::string out;
+        for (int i = 0; i < count; ++i) {
+            const int low = (i == 0 && !leading_zero_allowed) ? 1 : 0;
+            out.push_back(static_cast<char>('0' + low + static_cast<int>(random() % (10 - low))));
+        }
+        return out;
+    };
+    int compared = 0;
+    for (int round = 0; round < 200000; ++round) {
+        std::string literal = random() % 4 == 0 ? "-" : "";
+        const int integer_digits = static_cast<int>(random() % 21);
+        literal += integer_digits == 0 ? "0" : digits(integer_digits, false);
+        if (random() % 2 == 0) literal += "." + digits(1 + static_cast<int>(random() % 20), true);
+        if (random() % 3 == 0) {
+            literal += random() % 2 == 0 ? "e" : "E";
+            const int sign = static_cast<int>(random() % 3);
+            if (sign == 1) literal += "+";
+            if (sign == 2) literal += "-";
+            literal += std::to_string(random() % 40);
+        }
+        double expected = 0.0;
+        const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), expected);
+        if (result.ec != std::errc()) continue;
+        const std::optional<double> actual = number_as_double(literal);
+        ASSERT_TRUE(actual) << literal;
+        ASSERT_EQ(std::memcmp(&*actual, &expected, sizeof expected), 0) << literal << " " << *actual;
+        ++compared;
+    }
+    EXPECT_GT(compared, 190000);
 }
 
 TEST(FoundPart, WritesEachKindOfValue) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/enum_names.hpp"
 #include "unit/model/frame_text.hpp"
 
 namespace tolmin {
@@ -305,6 +306,17 @@ TEST(ParseFrameLine, EnumerationsFromStringsAndObjects) {
             << name;
     }
     EXPECT_EQ(parsed_frame(R"({"anchor":"top\u002dleft"})").anchor, Anchor::TopLeft);
+}
+
+TEST(EnumNames, ReadBackTheNamesTheModelWrites) {
+    for (const Anchor anchor : {Anchor::TopLeft, Anchor::TopRight, Anchor::BottomLeft, Anchor::BottomRight}) {
+        EXPECT_EQ(anchor_from_name(anchor_name(anchor)), anchor);
+    }
+    for (const ToastKind kind : {ToastKind::Marker, ToastKind::Caller, ToastKind::Same}) {
+        EXPECT_EQ(toast_kind_from_name(toast_kind_name(kind)), kind);
+    }
+    EXPECT_EQ(toast_kind_from_name("unrecognized"), ToastKind::Unrecognized);
+    EXPECT_EQ(anchor_from_name("top-left "), std::nullopt);
 }
 
 TEST(ParseFrameLine, NumbersAreCorrectlyRounded) {
