@@ -1,5 +1,5 @@
 // LineReader against a plain model of the line rules, over a script of reads decoded from the fuzzer's bytes:
-//   0x00 n  a read of the next n bytes            0x01 n  a read of n x 4 KiB bytes 'x' (several reach the cap)
+//   0x00 n  a read of the next n bytes            0x01 n  a read of n x 16 KiB bytes 'x' (reaches the cap)
 //   0x02    an interrupted read                   0x03    a failed read
 //   other   a read of that one byte
 // The model sees the same bytes and failures and yields what the reader must: each line up to its line feed
@@ -101,15 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size;) {
         const std::uint8_t op = data[i++];
         if (op == 0x00 && i < size) {
-            const std::size_t wanted = data[i++];
-            const std::size_t n = std::min(wanted, size - i);
+            const std::size_t n = std::min<std::size_t>(data[i++], size - i);
             if (n > 0) {  // a read that stores nothing is the end, not data
                 const auto* bytes = reinterpret_cast<const char*>(data + i);
                 steps.push_back({ReadResult::Status::Data, std::string(bytes, n)});
             }
             i += n;
         } else if (op == 0x01 && i < size) {
-            const std::size_t n = std::size_t{data[i++]} * 4096;
+            const std::size_t n = std::size_t{data[i++]} * 16384;
             if (n > 0) steps.push_back({ReadResult::Status::Data, std::string(n, 'x')});
         } else if (op == 0x02) {
             steps.push_back({ReadResult::Status::Interrupted, {}});
