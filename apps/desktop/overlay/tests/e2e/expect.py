@@ -101,7 +101,7 @@ def checker_layout(frame: dict | str, now_ms: float, monitors=(MONITOR,)) -> dic
     """The checker's report line for one frame on the given monitors (default: the Xvfb screen) at a time."""
     if not FRAME_TOOL.is_file():
         raise FileNotFoundError(f"no frame checker at {FRAME_TOOL} (build the native preset or set TOLMIN_FRAME)")
-    line = frame if isinstance(frame, str) else json.dumps(frame)
+    line = frame if isinstance(frame, str) else json.dumps(frame, ensure_ascii=False)
     options = [f"--monitor={m}" for m in monitors]
     done = subprocess.run([str(FRAME_TOOL), "layout", *options, f"--now={now_ms!r}"],
                           input=(line + "\n").encode(), stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)

@@ -126,7 +126,9 @@ class WinePrefix:
         env.update({
             "WINEPREFIX": str(self.path),
             "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            # No Mono or Gecko prompts; and no debugger: a crashing program ends (status 5) instead of waiting
+            # behind winedbg's crash dialog.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winedbg.exe=d",
             "DISPLAY": self.display,
             "LC_ALL": "C.UTF-8",
         })
