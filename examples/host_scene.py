@@ -34,7 +34,7 @@ SIGNAL = "#FF2E55"
 AMBER = "#FFB020"
 SKY = "#3399FF"
 
-SCENE_SECONDS = 15.0
+SCENE_SECONDS = 15.5
 
 
 def wall_ms() -> float:
@@ -114,18 +114,18 @@ def battery_alert(scene, now):
 
 def marker_toast(scene, now):
     # A marker: tick bar, title, count label (a number shows as "×3"), time, and a second line of detail.
-    scene.add_toast(now, 6500, id="marker-1", kind="marker", tick=SKY, title="Marker set", count=3,
+    scene.add_toast(now, 6000, id="marker-1", kind="marker", tick=SKY, title="Marker set", count=3,
                     time="12:04", detail="Round two, left side")
 
 
 def caller_toast(scene, now):
     # A caller: a lime card with a big index, the title and a time.
-    scene.add_toast(now, 6000, id="call-1", kind="caller", index="1", title="Ana is calling", time="now")
+    scene.add_toast(now, 6500, id="call-1", kind="caller", index="1", title="Ana is calling", time="now")
 
 
 def same_toast(scene, now):
     # The same caller again: a dark card with a lime edge, the index, the title and a detail on the right.
-    scene.add_toast(now, 4800, id="call-2", kind="same", index="2", title="Ana again", detail="2nd call")
+    scene.add_toast(now, 5400, id="call-2", kind="same", index="2", title="Ana again", detail="2nd call")
 
 
 def alerts_cleared(scene, now):
@@ -147,8 +147,8 @@ TIMELINE = [
     (7.3, caller_toast, "caller-toast"),
     (8.6, same_toast, "three-toasts"),
     (11.0, alerts_cleared, None),
-    (12.6, None, "marker-left"),  # the marker faded out and went at 12.5 s, with no line from the host
-    (13.6, stand_by, "toasts-gone"),
+    (12.2, None, "marker-left"),  # the marker faded out and went at 12 s, with no line from the host
+    (14.3, stand_by, "toasts-gone"),
     (SCENE_SECONDS, None, None),  # the end: the input is closed and the helper exits
 ]
 
