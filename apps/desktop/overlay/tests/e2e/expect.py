@@ -20,6 +20,10 @@ FRAME_TOOL = Path(os.environ.get("TOLMIN_FRAME", APP / "build/native/tolmin-fram
 # The monitor Xvfb gives Wine, in the checker's notation.
 MONITOR = "\\\\.\\DISPLAY1=1920x1080@96+0+0,primary"
 
+# Wine refuses WDA_EXCLUDEFROMCAPTURE, so every run that makes the window starts with this line on stderr.
+CAPTURE_WARNING = (b"tolmin-overlay: this Windows cannot keep the overlay out of a capture (needs 10 2004); "
+                   b"it will flash rather than hold a HUD\n")
+
 # The overlay's palette (8-bit channels).
 PANEL = (13, 13, 17)
 EDGE = (38, 38, 46)

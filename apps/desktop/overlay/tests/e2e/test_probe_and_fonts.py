@@ -5,13 +5,12 @@ import shutil
 
 import pytest
 
+from expect import CAPTURE_WARNING
 from wine_session import wine_path
 
 PROBE_LINE = (b'{"backend":"win32","layer_shell":false,"exclude_from_capture":false,"monitors":'
               b'[{"name":"\\\\\\\\.\\\\DISPLAY1","width":1920,"height":1080,"scale_factor":1,"primary":true}]}\n')
-# Wine refuses WDA_EXCLUDEFROMCAPTURE, so every window creation warns.
-CAPTURE = (b"tolmin-overlay: this Windows cannot keep the overlay out of a capture (needs 10 2004); "
-           b"it will flash rather than hold a HUD")
+CAPTURE = CAPTURE_WARNING.rstrip(b"\n")
 FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back"
 
 
