@@ -30,4 +30,18 @@ std::string utf16_to_utf8(std::u16string_view utf16);
 // Valid UTF-8 to UTF-16.
 std::u16string utf8_to_utf16(std::string_view utf8);
 
+// The most UTF-16 units of one text that the overlay hands to the text engine. No title or label can show
+// more (the widest block is a few hundred pixels), and some DirectWrite implementations fault on a run of
+// more than 65,535 characters without a break, or take seconds over half a megabyte of text.
+inline constexpr std::size_t MAX_LAID_OUT_UNITS = 4096;
+
+// The length of `units` cut to at most `max_units`, never between the two halves of a surrogate pair.
+template <class Unit>
+std::size_t clipped_utf16_length(const Unit* units, std::size_t length, std::size_t max_units) {
+    if (length <= max_units) return length;
+    if (max_units == 0) return 0;
+    const auto last = static_cast<std::uint16_t>(units[max_units - 1]);
+    return (last >= 0xD800 && last <= 0xDBFF) ? max_units - 1 : max_units;
+}
+
 }  // namespace tolmin

@@ -68,9 +68,13 @@ Result<Surface> make_surface(const SurfaceSize& size) {
     if (dc == nullptr) return last_error();
 
     void* pixels = nullptr;  // the render target writes the pixels; this program never touches them
+    // A bitmap too large to make can fail without setting the thread's error; a stale code from an earlier
+    // call must not be reported in its place.
+    SetLastError(ERROR_SUCCESS);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (bitmap == nullptr || bitmap == INVALID_HANDLE_VALUE) {
-        Error error = last_error();  // read before DeleteDC can overwrite it
+        // read before DeleteDC can overwrite it
+        Error error = GetLastError() == ERROR_SUCCESS ? hresult_error(E_OUTOFMEMORY) : last_error();
         DeleteDC(dc);
         return error;
     }
@@ -113,6 +117,7 @@ Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, st
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    SetLastError(ERROR_SUCCESS);
     if (!UpdateLayeredWindow(window, nullptr, &destination, &size, graphics.surface->dc, &source, 0, &blend,
                              ULW_ALPHA)) {
         return last_error();

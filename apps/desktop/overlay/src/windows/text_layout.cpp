@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "text/unicode.hpp"
 #include "windows/platform_error.hpp"
 #include "windows/wide_text.hpp"
 
@@ -33,8 +34,8 @@ Result<ComPtr<IDWriteTextLayout>> make_text_layout(IDWriteFactory* dwrite, IDWri
                                                    const CondensedFace& condensed) {
     const double font_size = spec.size * scale;
     const std::wstring wide = to_wide(text);
-    if (wide.size() > std::numeric_limits<UINT32>::max()) return hresult_error(E_INVALIDARG);
-    const auto length = static_cast<UINT32>(wide.size());
+    const auto length =
+        static_cast<UINT32>(clipped_utf16_length(wide.data(), wide.size(), MAX_LAID_OUT_UNITS));
 
     IDWriteFontCollection* collection = fonts;  // null: the system collection
 
