@@ -1,7 +1,7 @@
 #include "report/line_reports.hpp"
 
+#include "layout/frame_plan.hpp"
 #include "layout/repaint.hpp"
-#include "layout/scale.hpp"
 #include "paint/painter.hpp"
 #include "paint/recording_canvas.hpp"
 #include "report/draw_ops_json.hpp"
@@ -17,22 +17,6 @@ JsonWriter& begin_report(JsonWriter& json, std::size_t line) {
 }
 
 }  // namespace
-
-AppliedFrame apply_frame(const Frame& frame, const std::vector<Monitor>& monitors, double now_ms,
-                         TextMeasurer& measurer) {
-    AppliedFrame applied;
-    applied.monitor = select_monitor(monitors, frame.monitor);
-    if (!applied.monitor) {
-        return applied;
-    }
-    const Monitor& monitor = monitors[*applied.monitor];
-    applied.scale = frame_scale(monitor, frame.scale);
-    applied.layout = layout_frame(frame, applied.scale, now_ms, measurer);
-    if (!applied.layout.blocks.empty()) {
-        applied.window = place_window(monitor, applied.layout);
-    }
-    return applied;
-}
 
 std::string error_report(std::size_t line, std::string_view text) {
     JsonWriter json;
@@ -50,7 +34,7 @@ std::string check_report(std::size_t line, const Frame& frame) {
 
 std::string layout_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
                           double now_ms, TextService& text) {
-    const AppliedFrame applied = apply_frame(frame, monitors, now_ms, text);
+    const FramePlan applied = plan_frame(frame, monitors, now_ms, text);
     JsonWriter json;
     begin_report(json, line);
     if (!applied.monitor) {
@@ -82,7 +66,7 @@ std::string layout_report(std::size_t line, const Frame& frame, const std::vecto
 
 std::string paint_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
                          double now_ms, TextService& text) {
-    const AppliedFrame applied = apply_frame(frame, monitors, now_ms, text);
+    const FramePlan applied = plan_frame(frame, monitors, now_ms, text);
     RecordingCanvas canvas;
     if (applied.window) {
         // The recording canvas never fails to begin or present, so the result carries nothing to report.

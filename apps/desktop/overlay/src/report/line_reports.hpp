@@ -18,22 +18,10 @@
 
 #include "display/monitor.hpp"
 #include "layout/layout.hpp"
-#include "layout/placement.hpp"
 #include "model/frame.hpp"
 #include "paint/canvas.hpp"
 
 namespace tolmin {
-
-// What the overlay does with a Frame up to painting.
-struct AppliedFrame {
-    std::optional<std::size_t> monitor;  // the selected monitor; none when there is no monitor at all
-    double scale = 1.0;
-    Layout layout;
-    std::optional<Placement> window;  // none when the overlay hides
-};
-
-AppliedFrame apply_frame(const Frame& frame, const std::vector<Monitor>& monitors, double now_ms,
-                         TextMeasurer& measurer);
 
 std::string error_report(std::size_t line, std::string_view text);
 std::string check_report(std::size_t line, const Frame& frame);

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "layout/layout.hpp"
+#include "layout/frame_plan.hpp"
 #include "layout/repaint.hpp"
-#include "layout/scale.hpp"
 #include "paint/painter.hpp"
 #include "windows/monitors.hpp"
 
@@ -23,25 +22,19 @@ void apply(Overlay& overlay, Output& err) {
 
     // Enumerated afresh every time, so a monitor added, removed or moved is seen at the next Frame or tick.
     overlay.monitors = enumerate_monitors();
-    const auto chosen = select_monitor(overlay.monitors, frame.monitor);
-    if (!chosen) {
-        hide(window);
-        return;
-    }
-    const Monitor& monitor = overlay.monitors[*chosen];
-
     const double now = now_ms();
-    const double scale = frame_scale(monitor, frame.scale);
-    Layout layout;
+    FramePlan plan;
     {
         DWriteTextService measurer(*overlay.graphics);
-        layout = layout_frame(frame, scale, now, measurer);
+        plan = plan_frame(frame, overlay.monitors, now, measurer);
     }
-    // Nothing to show: no timer either, nothing changes until the next Frame.
-    if (layout.blocks.empty()) {
+    // No monitor, or nothing to show: no timer either, nothing changes until the next Frame.
+    if (!plan.window) {
         hide(window);
         return;
     }
+    const Monitor& monitor = overlay.monitors[*plan.monitor];
+    const Layout& layout = plan.layout;
 
     const ScreenPoint origin = place(window, monitor, layout);
     {
