@@ -6,52 +6,13 @@
 #include <string_view>
 
 #include "layout/scale.hpp"
+#include "report/json_writer.hpp"
 
 namespace tolmin {
 
 namespace {
 
 constexpr std::size_t INITIAL_CAPACITY = 128;
-
-void append_string(std::string& out, std::string_view text) {
-    static constexpr char HEX[] = "0123456789abcdef";
-    out += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                if (byte < 0x20) {
-                    out += "\\u00";
-                    out += HEX[byte >> 4];
-                    out += HEX[byte & 0x0F];
-                } else {
-                    out += c;  // '/' and UTF-8 sequences go out as they are
-                }
-        }
-    }
-    out += '"';
-}
 
 void append_int(std::string& out, std::int32_t value) {
     char digits[12];
@@ -66,7 +27,7 @@ void append_bool(std::string& out, bool value) {
 void append_monitor(std::string& out, const ProbeMonitor& monitor) {
     out += "{\"name\":";
     if (monitor.name) {
-        append_string(out, *monitor.name);
+        append_json_string(out, *monitor.name);
     } else {
         out += "null";
     }
