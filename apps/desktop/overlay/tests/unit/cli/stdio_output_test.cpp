@@ -24,10 +24,5 @@ TEST(StdioOutput, WritesEveryByteUnchangedAndFlushes) {
     std::fclose(file);
 }
 
-TEST(StdioOutput, NullStreamIsIgnored) {
-    StdioOutput output(nullptr);
-    output.write("nothing happens");
-}
-
 }  // namespace
 }  // namespace tolmin

@@ -2,90 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-#include <string>
+#include <sstream>
+
+#include "unit/support/table.hpp"
 
 namespace tolmin {
 namespace {
 
-// The system hands over the device name as 32 UTF-16 units, padded with NULs.
-std::u16string padded(std::u16string text) {
-    text.resize(32, u'\0');
-    return text;
-}
-
-struct NameCase {
-    const char* label;
-    std::u16string units;
-    std::optional<std::string> expected;
-};
-
-TEST(DeviceName, DecodesAndTrimsTrailingNuls) {
-    const std::u16string full(32, u'A');
-    const NameCase cases[] = {
-        {"display", padded(u"\\\\.\\DISPLAY1"), std::string("\\\\.\\DISPLAY1")},
-        {"all padding", padded(u""), std::nullopt},
-        {"empty array", u"", std::nullopt},
-        {"no terminator", full, std::string(32, 'A')},
-        {"inner nul kept", padded(std::u16string(u"A\0B", 3)), std::string("A\0B", 3)},
-        {"non-ascii", padded(u"\u00c9cran \u2460"),
-         std::string("\xc3\x89"
-                     "cran \xe2\x91\xa0")},
-        {"astral pair", padded(u"\U0001F600"), std::string("\xf0\x9f\x98\x80")},
-        {"lone high surrogate", padded(std::u16string(1, char16_t(0xD800))), std::string("\xef\xbf\xbd")},
-        {"lone low surrogate then text", padded(std::u16string{char16_t(0xDC00), u'x'}),
-         std::string("\xef\xbf\xbdx")},
-    };
-    for (const NameCase& c : cases) {
-        EXPECT_EQ(device_name(c.units), c.expected) << c.label;
+TEST(MonitorFacts, EveryRow) {
+    for (const auto& row : test::read_table("monitor_facts.tsv")) {
+        std::vector<double> v;
+        std::istringstream cells(row[1]);
+        for (std::string cell; cells >> cell;) v.push_back(row[0] == "rect" ? test::num(cell) : 0);
+        if (row[0] == "name") {
+            std::u16string units = row[1] == "full" ? std::u16string(32, u'A') : u"";
+            std::istringstream hex(row[1] == "full" ? "" : row[1]);
+            for (std::string word; hex >> word;)
+                units.push_back(static_cast<char16_t>(std::stoul(word, nullptr, 16)));
+            units.resize(32, u'\0');
+            const auto want = row[2] == "-" ? std::nullopt : std::optional(test::bytes(row[2]));
+            EXPECT_EQ(monitor_from_facts({units, 0, 0, 1, 1, 96, 0}).name, want) << row.where();
+        } else if (row[0] == "rect") {
+            const auto i = [&](std::size_t k) { return static_cast<std::int32_t>(v[k]); };
+            const Monitor m = monitor_from_facts({u"", i(0), i(1), i(2), i(3), 144, 0});
+            std::istringstream size(row[2]);
+            std::string w, h;
+            size >> w >> h;
+            EXPECT_EQ((std::vector<double>{double(m.x), double(m.y), double(m.width), double(m.height),
+                                           double(m.dpi)}),
+                      (std::vector<double>{v[0], v[1], test::num(w), test::num(h), 144}))
+                << row.where();
+        } else {
+            const auto flags = static_cast<std::uint32_t>(std::stoul(row[1], nullptr, 16));
+            EXPECT_EQ(monitor_from_facts({u"", 0, 0, 1, 1, 96, flags}).primary, row[2] == "1") << row.where();
+        }
     }
-}
-
-TEST(MonitorFromFacts, CopiesTheRectangleAndDpi) {
-    const std::u16string name = padded(u"\\\\.\\DISPLAY2");
-    const Monitor m = monitor_from_facts({name, -3840, 0, 0, 2160, 144, 0});
-    ASSERT_TRUE(m.name.has_value());
-    EXPECT_EQ(*m.name, "\\\\.\\DISPLAY2");
-    EXPECT_EQ(m.x, -3840);
-    EXPECT_EQ(m.y, 0);
-    EXPECT_EQ(m.width, 3840);
-    EXPECT_EQ(m.height, 2160);
-    EXPECT_EQ(m.dpi, 144u);
-    EXPECT_FALSE(m.primary);
-}
-
-TEST(MonitorFromFacts, PrimaryIsBitZeroOnly) {
-    const std::u16string name = padded(u"");
-    const struct {
-        std::uint32_t flags;
-        bool primary;
-    } cases[] = {{0x0, false}, {0x1, true},         {0x2, false},
-                 {0x3, true},  {0xFFFFFFFE, false}, {0xFFFFFFFF, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(monitor_from_facts({name, 0, 0, 10, 10, 96, c.flags}).primary, c.primary) << c.flags;
-    }
-    EXPECT_FALSE(monitor_from_facts({name, 0, 0, 10, 10, 96, 1}).name.has_value());
-}
-
-TEST(MonitorFromFacts, SaturatesEdgeDifferences) {
-    constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-    const struct {
-        std::int32_t left, top, right, bottom;
-        std::int32_t width, height;
-    } cases[] = {
-        {lo, lo, hi, hi, hi, hi},  // wider than 32 bits: saturated, not wrapped
-        {hi, hi, lo, lo, lo, lo},  // reversed the other way round
-        {10, 20, 5, 8, -5, -12},   // a reversed rectangle keeps its (negative) size
-        {-100, -50, 100, 50, 200, 100},
-    };
-    for (const auto& c : cases) {
-        const Monitor m = monitor_from_facts({u"", c.left, c.top, c.right, c.bottom, 96, 0});
-        EXPECT_EQ(m.width, c.width) << c.left << ".." << c.right;
-        EXPECT_EQ(m.height, c.height) << c.top << ".." << c.bottom;
-        EXPECT_EQ(m.x, c.left);
-        EXPECT_EQ(m.y, c.top);
-    }
+    EXPECT_EQ(device_name(u""), std::nullopt);
 }
 
 }  // namespace

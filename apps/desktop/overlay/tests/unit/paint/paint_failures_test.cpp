@@ -1,0 +1,103 @@
+// What the painter does when the drawing system refuses something: a surface that cannot be begun or
+// presented ends the paint with its error; a missing brush or text box leaves out only its own element.
+// (Successful paints are pinned by the golden reports.)
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "layout/layout.hpp"
+#include "paint/painter.hpp"
+#include "paint/recording_canvas.hpp"
+#include "unit/support/builders.hpp"
+
+namespace tolmin {
+namespace {
+
+using Kind = DrawOp::Kind;
+constexpr double NOW = 1.7e12;
+
+// The recorder's text service, except that the texts in `no_fit` have no trimmed box.
+struct FitFailingText final : TextService {
+    FixedTextService inner;
+    std::set<std::string, std::less<>> no_fit;
+    double measure_text(std::string_view t, const TextSpec& s, double k) override {
+        return inner.measure_text(t, s, k);
+    }
+    std::optional<TextBox> text_box(std::string_view t, const TextSpec& s, double k,
+                                    std::optional<double> fit) override {
+        if (fit && no_fit.count(t)) return std::nullopt;
+        return inner.text_box(t, s, k, fit);
+    }
+};
+
+const std::string LONG = "a text far too long to fit in any row of the overlay at all, so it is trimmed";
+
+std::vector<DrawOp> paint(const Frame& frame, FitFailingText& text, RecordingCanvas canvas = {}) {
+    const Layout layout = layout_frame(frame, 1.0, NOW, text);
+    EXPECT_TRUE(paint_frame(canvas, text, 0, 0, frame, layout).ok());
+    return canvas.ops;
+}
+
+std::multiset<std::string> texts(const std::vector<DrawOp>& ops) {
+    std::multiset<std::string> out;
+    for (const auto& op : ops) {
+        if (op.kind == Kind::DrawText) out.insert(op.text + (op.fit ? " (fitted)" : ""));
+    }
+    return out;
+}
+
+TEST(PaintFailures, AMissingTextBoxLeavesOutOnlyWhatNeedsIt) {
+    const Toast same = [] {
+        Toast t = test::toast(ToastKind::Same, NOW - 1000, NOW + 9000, "T");
+        t.index = "7";
+        t.detail = "D";
+        return t;
+    }();
+    Frame night_frame;
+    night_frame.night = Night{"TAG " + LONG, LONG};
+    const struct {
+        const char* name;
+        Frame frame;
+        std::vector<std::string> failing, no_fit;
+        std::multiset<std::string> drawn;
+    } cases[] = {
+        {"alert title untrimmed", test::frame({test::alert(LONG, "D")}), {}, {LONG}, {LONG, "D"}},
+        {"alert title missing ends the row", test::frame({test::alert(LONG, "D")}), {LONG}, {}, {}},
+        {"night tag and title", night_frame, {}, {"TAG " + LONG, LONG}, {}},
+        {"toast index takes no room", test::frame({}, {same}), {"7"}, {}, {"T", "D"}},
+        {"toast title ends the row", test::frame({}, {same}), {"T"}, {}, {"7"}},
+    };
+    for (const auto& c : cases) {
+        FitFailingText text;
+        text.inner.failing_texts = c.failing;
+        text.no_fit = {c.no_fit.begin(), c.no_fit.end()};
+        EXPECT_EQ(texts(paint(c.frame, text)), c.drawn) << c.name;
+    }
+}
+
+TEST(PaintFailures, BrushesAndSurfaces) {
+    Frame frame =
+        test::frame({test::alert("A")}, {test::toast(ToastKind::Caller, NOW - 60, NOW + 9000, "C")});
+    frame.hud = test::hud("S", "E", "P");
+    FitFailingText text;
+    RecordingCanvas no_brushes;
+    no_brushes.fail_brushes = true;
+    for (const auto& op : paint(frame, text, no_brushes)) {
+        EXPECT_TRUE(op.kind != Kind::FillRect && op.kind != Kind::FillEllipse && op.kind != Kind::DrawText);
+    }
+
+    const Layout layout = layout_frame(frame, 1.0, NOW, text);
+    RecordingCanvas no_surface;
+    no_surface.fail_begin = Error{"no surface"};
+    const Result<void> begun = paint_frame(no_surface, text, 0, 0, frame, layout);
+    EXPECT_EQ(begun.ok() ? "" : begun.error().text, "no surface");
+    EXPECT_TRUE(no_surface.ops.empty());
+    RecordingCanvas no_window;
+    no_window.fail_present = Error{"no window"};
+    const Result<void> shown = paint_frame(no_window, text, 0, 0, frame, layout);
+    EXPECT_EQ(shown.ok() ? "" : shown.error().text, "no window");
+}
+
+}  // namespace
+}  // namespace tolmin
