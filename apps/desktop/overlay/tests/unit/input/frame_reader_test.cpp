@@ -1,161 +1,120 @@
+// The line reader and the frame reader over scripted reads (tests/data/tables/input.tsv), and the order of
+// a post and its frame in the slot.
+
 #include "input/frame_reader.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "unit/input/scripted_source.hpp"
+#include "unit/support/table.hpp"
 
 namespace tolmin {
 namespace {
 
-using fakes::RecordingOutput;
-using fakes::RecordingPoster;
 using fakes::ScriptedSource;
-using Posts = std::vector<std::uintptr_t>;
 
-struct ReaderRun {
-    ScriptedSource source;
-    RecordingOutput err;
-    FrameSlot slot;
-    RecordingPoster poster;
-
-    void go() {
-        FrameReader reader(source, err, slot, poster);
-        reader.run();
+std::vector<std::string> split(const std::string& cell) {
+    std::vector<std::string> parts;
+    for (std::size_t from = 0, bar = 0; bar != std::string::npos && !cell.empty(); from = bar + 3) {
+        bar = cell.find(" | ", from);
+        parts.push_back(cell.substr(from, bar == std::string::npos ? bar : bar - from));
     }
-};
-
-// A frame line of exactly `total` bytes, line feed included: {"offset":N} padded with spaces.
-std::string padded_frame(std::size_t total, int offset) {
-    std::string line = "{\"offset\":" + std::to_string(offset) + "}";
-    line.append(total - 1 - line.size(), ' ');
-    line += '\n';
-    return line;
+    return parts;
 }
 
-TEST(FrameReader, EmptyInputOnlyEndsTheInput) {
-    ReaderRun run;
-    run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{INPUT_ENDED}));
-    EXPECT_TRUE(run.err.writes.empty());
-    EXPECT_EQ(run.slot.take(), nullptr);
-}
-
-TEST(FrameReader, BlankLinesDoNothing) {
-    ReaderRun run;
-    run.source.data("\n   \n\t\r\n\xC2\xA0\xE3\x80\x80\n");
-    run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{INPUT_ENDED}));
-    EXPECT_TRUE(run.err.writes.empty());
-    EXPECT_EQ(run.slot.take(), nullptr);
-}
-
-TEST(FrameReader, TheNewestOfTwoFramesWaitsInTheSlotAndEachIsPosted) {
-    ReaderRun run;
-    run.source.data("{\"offset\":1}\n{\"offset\":2}\r\n");
-    run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_TRUE(run.err.writes.empty());
-    auto frame = run.slot.take();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->offset, 2.0);
-    EXPECT_EQ(run.slot.take(), nullptr);
-}
-
-TEST(FrameReader, ARejectedLineIsReportedAndLeavesTheSlotAlone) {
-    ReaderRun run;
-    run.source.data("{\"offset\":7}\n{\"v\":2}\n{\"v\":1} {\"v\":1}\n");
-    run.go();
-    EXPECT_EQ(run.err.writes, (std::vector<std::string>{
-                                  "tolmin-overlay: render model v2 (this helper draws v1)\n",
-                                  "tolmin-overlay: trailing characters at line 1 column 9\n",
-                              }));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
-    auto frame = run.slot.take();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->offset, 7.0);
-}
-
-TEST(FrameReader, LineLimitsAreExact) {
-    ReaderRun run;
-    run.source.data(padded_frame(MAX_LINE_BYTES, 1));      // 1,048,575 bytes + LF: a frame
-    run.source.data(padded_frame(MAX_LINE_BYTES + 1, 2));  // 1,048,576 bytes + LF: discarded
-    run.source.data("{\"offset\":3}\n");
-    run.go();
-    EXPECT_EQ(run.err.writes,
-              (std::vector<std::string>{"tolmin-overlay: a line over 1 MiB is not a frame; discarded\n"}));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_EQ(run.slot.take()->offset, 3.0);
-}
-
-TEST(FrameReader, InvalidUtf8BecomesReplacementCharactersBeforeParsing) {
-    ReaderRun run;
-    run.source.data(
-        "{\"hud\":{\"state\":\"a\xFF\xC0"
-        "b\",\"elapsed\":\"\xED\xA0\x80\"}}\n");
-    run.go();
-    EXPECT_TRUE(run.err.writes.empty()) << run.err.all();
-    auto frame = run.slot.take();
-    ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(frame->hud.has_value());
-    EXPECT_EQ(frame->hud->state,
-              "a\xEF\xBF\xBD\xEF\xBF\xBD"
-              "b");
-    EXPECT_EQ(frame->hud->elapsed, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(FrameReader, AReadFailureIsReportedAndEndsTheInput) {
-    ReaderRun run;
-    run.source.data("{\"offset\":5}\n{\"off").failed("Broken pipe (os error 32)").data("{}\n");
-    run.go();
-    EXPECT_EQ(run.err.writes,
-              (std::vector<std::string>{"tolmin-overlay: cannot read stdin: Broken pipe (os error 32)\n"}));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_EQ(run.slot.take()->offset, 5.0);
-}
-
-TEST(FrameReader, AFailureWhileSkippingIsSilent) {
-    ReaderRun run;
-    run.source.data(std::string(MAX_LINE_BYTES + 3, 'x')).failed("Input/output error (os error 5)");
-    run.source.data("{\"offset\":6}\n");
-    run.go();
-    EXPECT_EQ(run.err.all(), "tolmin-overlay: a line over 1 MiB is not a frame; discarded\n");
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
-    EXPECT_EQ(run.slot.take()->offset, 6.0);
-}
-
-// A consumer that takes the Frame out of the slot when a post arrives, as the window thread does. Were the
-// post made while the slot's lock is held, taking would deadlock here.
-class TakingPoster final : public FramePoster {
-public:
-    explicit TakingPoster(FrameSlot& slot) : slot_(slot) {}
-    void post(std::uintptr_t wparam) override {
-        if (wparam == FRAME_PENDING) {
-            auto frame = slot_.take();
-            taken.push_back(frame ? frame->offset : -1.0);
+// A bytes cell with \n, \r, \t and <C*N> besides the table's own escapes.
+std::string expand(const std::string& cell) {
+    std::string out, plain;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const std::size_t at = std::string("nrt").find(cell[i + 1]);
+        if (cell[i] == '<') {
+            const std::size_t star = cell.find('*', i), end = cell.find('>', star);
+            out += test::bytes(plain);
+            plain.clear();
+            const std::string unit = test::bytes(cell.substr(i + 1, star - i - 1));
+            for (auto n = std::stoul(cell.substr(star + 1, end - star - 1)); n > 0; --n) out += unit;
+            i = end;
+        } else if (cell[i] == '\\' && at != std::string::npos) {
+            plain += std::string("\\x0") + "AD9"[at];
+            ++i;
         } else {
-            ended = true;
+            plain += cell[i];
         }
     }
-    std::vector<double> taken;
-    bool ended = false;
+    return out + test::bytes(plain);
+}
 
-private:
-    FrameSlot& slot_;
+void play(ScriptedSource& source, const std::string& script) {
+    for (const auto& step : split(script)) {
+        if (step == "!i")
+            source.interrupted();
+        else if (step.rfind("!f:", 0) == 0)
+            source.failed(step.substr(3));
+        else
+            source.data(expand(step));
+    }
+}
+
+TEST(FrameInput, EveryRow) {
+    for (const auto& row : test::read_table("input.tsv")) {
+        ScriptedSource source;
+        play(source, row[1]);
+        if (row[0] == "lines") {
+            LineReader reader(source);
+            std::vector<std::string> seen;
+            for (bool ended = false; !ended && seen.size() < 100;) {
+                const LineReader::Line line = reader.next();
+                ended = line.kind == LineReader::Line::Kind::End;
+                seen.push_back(ended                                          ? "end"
+                               : line.kind == LineReader::Line::Kind::TooLong ? "long"
+                               : line.kind == LineReader::Line::Kind::Failed  ? "fail:" + line.error
+                                                                              : line.text);
+            }
+            std::vector<std::string> want;
+            for (const auto& part : split(row[2]))
+                want.push_back(part.rfind("fail:", 0) == 0 ? part : expand(part));
+            EXPECT_EQ(seen, want) << row.where();
+            EXPECT_EQ(reader.next().kind, LineReader::Line::Kind::End) << row.where();
+            EXPECT_LE(source.reads_past_script, 1u) << row.where();  // the end, once seen, is not read again
+        } else {
+            fakes::RecordingOutput err;
+            FrameSlot slot;
+            fakes::RecordingPoster poster;
+            FrameReader(source, err, slot, poster).run();
+            std::string want_err;
+            for (const auto& text : split(row[2] == "-" ? "" : row[2]))
+                want_err += "tolmin-overlay: " + text + "\n";
+            EXPECT_EQ(err.all(), want_err) << row.where();
+            std::string posts;
+            for (const auto post : poster.posts)
+                posts += post == FRAME_PENDING ? 'P' : post == INPUT_ENDED ? 'E' : '?';
+            EXPECT_EQ(posts, row[3]) << row.where();
+            const auto frame = slot.take();
+            EXPECT_EQ(frame ? std::to_string(int(frame->offset)) : "-", row[4]) << row.where();
+        }
+    }
+}
+
+// Takes the Frame out of the slot when a post arrives, as the window thread does; were the post made while
+// the slot's lock is held, taking would deadlock here.
+struct TakingPoster final : FramePoster {
+    explicit TakingPoster(FrameSlot& s) : slot(s) {}
+    void post(std::uintptr_t wparam) override {
+        const auto frame = wparam == FRAME_PENDING ? slot.take() : nullptr;
+        taken.push_back(frame ? frame->offset : -1.0);
+    }
+    FrameSlot& slot;
+    std::vector<double> taken;
 };
 
-TEST(FrameReader, EachPostFindsItsFrameInTheSlot) {
+TEST(FrameInput, EachPostFindsItsFrameInTheSlot) {
     ScriptedSource source;
     source.data("{\"offset\":1}\n\n{\"offset\":2}\nnot json\n{\"offset\":3}\n");
-    RecordingOutput err;
+    fakes::RecordingOutput err;
     FrameSlot slot;
     TakingPoster poster(slot);
     FrameReader(source, err, slot, poster).run();
-    EXPECT_EQ(poster.taken, (std::vector<double>{1, 2, 3}));
-    EXPECT_TRUE(poster.ended);
-    EXPECT_EQ(err.writes.size(), 1u);
+    EXPECT_EQ(poster.taken, (std::vector<double>{1, 2, 3, -1}));
 }
 
 }  // namespace

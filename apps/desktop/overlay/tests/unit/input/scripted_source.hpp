@@ -36,14 +36,7 @@ public:
         steps_.push_back({ReadResult::Status::Failed, {}, std::move(error)});
         return *this;
     }
-    // The script ends with End by itself; an explicit End lets more steps follow it.
-    ScriptedSource& end() {
-        steps_.push_back({ReadResult::Status::End, {}, {}});
-        return *this;
-    }
-
     ReadResult read(char* buffer, std::size_t capacity) override {
-        ++reads;
         ReadResult result;
         if (steps_.empty()) {
             ++reads_past_script;
@@ -64,9 +57,6 @@ public:
         return result;
     }
 
-    bool script_done() const { return steps_.empty(); }
-
-    std::size_t reads = 0;
     std::size_t reads_past_script = 0;
 
 private:

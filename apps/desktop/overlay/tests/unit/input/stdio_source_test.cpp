@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "input/frame_reader.hpp"
 
 namespace tolmin {
 namespace {
@@ -53,20 +52,6 @@ TEST(StdioSource, LinesModeStopsAtEachLineFeedChunksModeFillsTheBuffer) {
         std::fclose(file);
         EXPECT_EQ(reads, c.expected) << static_cast<int>(c.mode);
     }
-}
-
-TEST(StdioSource, FeedsTheLineReaderByteForByte) {
-    std::string bytes = "{\"v\":1}\r\n\n" + std::string(MAX_LINE_BYTES + 1, ' ') + "\n\xFF\n";
-    std::FILE* file = stream_holding(bytes);
-    ASSERT_NE(file, nullptr);
-    StdioSource source(file, StdioSource::Mode::Lines);
-    LineReader reader(source);
-    EXPECT_EQ(reader.next().text, "{\"v\":1}\r\n");
-    EXPECT_EQ(reader.next().text, "\n");
-    EXPECT_EQ(reader.next().kind, LineReader::Line::Kind::TooLong);
-    EXPECT_EQ(reader.next().text, "\xEF\xBF\xBD\n");
-    EXPECT_EQ(reader.next().kind, LineReader::Line::Kind::End);
-    std::fclose(file);
 }
 
 TEST(StdioSource, AFailedReadCarriesTheSystemTextAndCode) {
