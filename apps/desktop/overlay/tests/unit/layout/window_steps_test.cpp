@@ -2,69 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace tolmin {
 namespace {
 
-// One event in the life of the overlay window and what it must be told.
-struct Event {
-    enum class Kind { Place, Hide } kind;
-    Placement target;     // Place
-    PlaceSteps expected;  // Place
-    bool expected_hide;   // Hide
-};
-
-Event place_at(Placement target, bool move, bool show) {
-    return {Event::Kind::Place, target, {move, show}, false};
-}
-Event hide_expect(bool hide) {
-    return {Event::Kind::Hide, {}, {}, hide};
+// What the window is told for a placement or a hide, given what it was told before.
+std::string tell(std::optional<Placement>& placement, bool& shown, const std::optional<Placement>& target) {
+    if (!target) return hide_steps(placement, shown) ? "hide" : "-";
+    const PlaceSteps steps = place_steps(placement, shown, *target);
+    EXPECT_EQ(placement, target);
+    EXPECT_TRUE(shown);
+    return std::string(steps.move ? "move" : "") + (steps.show ? " show" : "") +
+           (steps.move || steps.show ? "" : "-");
 }
 
 TEST(WindowSteps, FollowsASequenceOfFramesAndHides) {
-    const Placement corner{1436, 1004, 468, 52};
-    const Placement taller{1436, 944, 468, 112};
-    const Placement wider_same_origin{1436, 1004, 476, 52};
-    const Placement left_monitor{-3824, 24, 468, 52};
-
-    const std::vector<Event> events = {
-        hide_expect(false),                        // no Frame yet: nothing shown, nothing to hide
-        place_at(corner, true, true),              // first Frame: moved and shown
-        place_at(corner, false, false),            // identical layout: no move
-        place_at(taller, true, false),             // grew upwards: moved, already shown
-        place_at(wider_same_origin, true, false),  // same corner, other size: still a move
-        hide_expect(true),                         // nothing to show
-        hide_expect(false),                        // and again: already hidden
-        place_at(wider_same_origin, true, true),   // the same place as before the hide: moved again
-        place_at(left_monitor, true, false),       // negative coordinates are a place like any other
-        place_at(left_monitor, false, false),
+    const Placement corner{1436, 1004, 468, 52}, taller{1436, 944, 468, 112}, wider{1436, 1004, 476, 52},
+        left_monitor{-3824, 24, 468, 52};
+    const std::pair<std::optional<Placement>, const char*> steps[] = {
+        {std::nullopt, "-"},     // no Frame yet: nothing shown, nothing to hide
+        {corner, "move show"},   // the first Frame
+        {corner, "-"},           // the same layout: no move
+        {taller, "move"},        // grown upwards, already shown
+        {wider, "move"},         // the same corner, another size
+        {std::nullopt, "hide"},  // nothing to show
+        {std::nullopt, "-"},     // already hidden
+        {wider, "move show"},    // the place before the hide is given again
+        {left_monitor, "move"},  // negative coordinates are a place like any other
+        {left_monitor, "-"},
     };
-
     std::optional<Placement> placement;
     bool shown = false;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        const Event& e = events[i];
-        if (e.kind == Event::Kind::Place) {
-            EXPECT_EQ(place_steps(placement, shown, e.target), e.expected) << "event " << i;
-            EXPECT_EQ(placement, e.target) << "event " << i;
-            EXPECT_TRUE(shown) << "event " << i;
-        } else {
-            EXPECT_EQ(hide_steps(placement, shown), e.expected_hide) << "event " << i;
-            EXPECT_FALSE(placement.has_value()) << "event " << i;
-            EXPECT_FALSE(shown) << "event " << i;
-        }
-    }
-}
-
-TEST(WindowSteps, HideForgetsAPlacementEvenWhenNotShown) {
-    // A placement recorded on a window that is not shown (e.g. shown state lost) must still be forgotten, so
-    // the next placement gives the system the rectangle again.
-    std::optional<Placement> placement = Placement{0, 0, 10, 10};
-    bool shown = false;
-    EXPECT_FALSE(hide_steps(placement, shown));
-    EXPECT_FALSE(placement.has_value());
-    EXPECT_EQ(place_steps(placement, shown, Placement{0, 0, 10, 10}), (PlaceSteps{true, true}));
+    for (const auto& [target, told] : steps) EXPECT_EQ(tell(placement, shown, target), told);
+    // A placement kept while not shown is still forgotten by a hide, so the next one is given again.
+    placement = corner;
+    shown = false;
+    EXPECT_EQ(tell(placement, shown, std::nullopt), "-");
+    EXPECT_EQ(tell(placement, shown, corner), "move show");
 }
 
 }  // namespace

@@ -81,22 +81,20 @@ TEST(PaintFailures, BrushesAndSurfaces) {
         test::frame({test::alert("A")}, {test::toast(ToastKind::Caller, NOW - 60, NOW + 9000, "C")});
     frame.hud = test::hud("S", "E", "P");
     FitFailingText text;
-    RecordingCanvas no_brushes;
-    no_brushes.fail_brushes = true;
-    for (const auto& op : paint(frame, text, no_brushes)) {
-        EXPECT_TRUE(op.kind != Kind::FillRect && op.kind != Kind::FillEllipse && op.kind != Kind::DrawText);
-    }
-
     const Layout layout = layout_frame(frame, 1.0, NOW, text);
-    RecordingCanvas no_surface;
+    const auto outcome = [&](RecordingCanvas canvas) {
+        const Result<void> painted = paint_frame(canvas, text, 0, 0, frame, layout);
+        std::string kinds;
+        for (const auto& op : canvas.ops) kinds += "BTLlREXP"[static_cast<int>(op.kind)];
+        return (painted.ok() ? "ok " : painted.error().text + " ") + kinds;
+    };
+    RecordingCanvas no_brushes, no_surface, no_window;
+    no_brushes.fail_brushes = true;
     no_surface.fail_begin = Error{"no surface"};
-    const Result<void> begun = paint_frame(no_surface, text, 0, 0, frame, layout);
-    EXPECT_EQ(begun.ok() ? "" : begun.error().text, "no surface");
-    EXPECT_TRUE(no_surface.ops.empty());
-    RecordingCanvas no_window;
     no_window.fail_present = Error{"no window"};
-    const Result<void> shown = paint_frame(no_window, text, 0, 0, frame, layout);
-    EXPECT_EQ(shown.ok() ? "" : shown.error().text, "no window");
+    EXPECT_EQ(outcome(no_brushes), "ok BTTTLlTP");  // no shape and no text, every block moved and faded
+    EXPECT_EQ(outcome(no_surface), "no surface ");
+    EXPECT_EQ(outcome(no_window).substr(0, 10), "no window ");
 }
 
 }  // namespace
