@@ -73,11 +73,8 @@ TEST(LayoutTables, RepaintTimer) {
         std::istringstream words(row[1]);
         for (std::string word; words >> word;) {
             const auto times = nums(word.substr(0, word.rfind('/')), '/');
-            const char kind = word.back();
-            toasts.push_back(test::toast(kind == 'm'   ? ToastKind::Marker
-                                         : kind == 'c' ? ToastKind::Caller
-                                                       : ToastKind::Unrecognized,
-                                         NOW + times[0], NOW + times[1]));
+            const auto kind = static_cast<ToastKind>(std::string("mcsu").find(word.back()));
+            toasts.push_back(test::toast(kind, NOW + times[0], NOW + times[1]));
         }
         const NextRepaint next = next_repaint(toasts, NOW);
         const NextRepaint want = row[2] == "now" ? NextRepaint{NextRepaint::Kind::Now, 0}

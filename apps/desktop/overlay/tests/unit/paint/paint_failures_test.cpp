@@ -79,7 +79,7 @@ TEST(PaintFailures, AMissingTextBoxLeavesOutOnlyWhatNeedsIt) {
 TEST(PaintFailures, BrushesAndSurfaces) {
     Frame frame =
         test::frame({test::alert("A")}, {test::toast(ToastKind::Caller, NOW - 60, NOW + 9000, "C")});
-    frame.hud = test::hud("S", "E", "P");
+    frame.hud = Hud{std::nullopt, "S", std::nullopt, "E", "P"};
     FitFailingText text;
     const Layout layout = layout_frame(frame, 1.0, NOW, text);
     const auto outcome = [&](RecordingCanvas canvas) {

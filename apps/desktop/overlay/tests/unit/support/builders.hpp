@@ -29,14 +29,6 @@ inline Alert alert(std::string title, std::optional<std::string> detail = std::n
     return a;
 }
 
-inline Hud hud(std::string state, std::string elapsed, std::optional<std::string> presence = std::nullopt) {
-    Hud h;
-    h.state = std::move(state);
-    h.elapsed = std::move(elapsed);
-    h.presence = std::move(presence);
-    return h;
-}
-
 inline Frame frame(std::vector<Alert> alerts = {}, std::vector<Toast> toasts = {}) {
     Frame f;
     f.alerts = std::move(alerts);
