@@ -1,9 +1,5 @@
-"""Session fixtures of the end-to-end suite: the real tolmin-overlay.exe under Wine on a private Xvfb.
-
-One Xvfb and one Wine prefix serve the whole session; the overlay runs are strictly one after another.
-Binaries come from TOLMIN_OVERLAY_EXE and TOLMIN_FRAME (defaults: the windows and native preset builds);
-the prefix is TOLMIN_E2E_PREFIX (default apps/desktop/overlay/build/wine-e2e).
-"""
+"""Fixtures of the end-to-end suite: the real tolmin-overlay.exe under Wine on a private Xvfb, one run at a
+time. TOLMIN_OVERLAY_EXE, TOLMIN_FRAME and TOLMIN_E2E_PREFIX override the binaries and the prefix."""
 
 from __future__ import annotations
 
@@ -24,18 +20,13 @@ from wine_session import SCREEN, Program, WinePrefix, XServer, have_tools, wine_
 EXE = Path(os.environ.get("TOLMIN_OVERLAY_EXE", APP / "build/windows/tolmin-overlay.exe")).resolve()
 PREFIX = Path(os.environ.get("TOLMIN_E2E_PREFIX", APP / "build/wine-e2e")).resolve()
 FONTS = ROOT / "build/fonts"
-FONT_FILES = ["BarlowCondensed-Regular.ttf", "BarlowCondensed-Medium.ttf", "BarlowCondensed-Bold.ttf",
-              "JetBrainsMono-Regular.ttf", "JetBrainsMono-Medium.ttf", "JetBrainsMono-Bold.ttf"]
 
 
 @pytest.fixture(scope="session")
 def fonts_dir() -> Path:
-    """build/fonts with the six test faces; scripts/setup prepares it when it is missing."""
-    if not all((FONTS / name).is_file() for name in FONT_FILES):
+    """build/fonts with the six test faces (scripts/setup prepares it)."""
+    if len(list(FONTS.glob("*.ttf"))) < 6:
         subprocess.run([str(ROOT / "scripts/setup")], check=True)
-    missing = [name for name in FONT_FILES if not (FONTS / name).is_file()]
-    if missing:
-        pytest.fail(f"scripts/setup did not prepare {FONTS}: missing {missing}")
     return FONTS
 
 
@@ -55,9 +46,8 @@ def frame_tool() -> Path:
 
 @pytest.fixture(scope="session")
 def xserver(tmp_path_factory):
-    missing = have_tools()
-    if missing:
-        pytest.fail(f"missing programs for the end-to-end suite: {missing} (run scripts/setup)")
+    if have_tools():
+        pytest.fail(f"missing programs for the end-to-end suite: {have_tools()} (run scripts/setup)")
     server = XServer(log_dir=tmp_path_factory.mktemp("xvfb")).start()
     yield server
     server.stop()
@@ -78,13 +68,10 @@ class Finished:
 
 
 class Overlay:
-    """Starts the overlay (one run at a time) and looks at what lands on the screen."""
+    """Runs the overlay and looks at what lands on the screen."""
 
     def __init__(self, wine: WinePrefix, xserver: XServer, exe: Path, fonts: Path):
-        self.wine = wine
-        self.xserver = xserver
-        self.exe = exe
-        self.fonts = fonts
+        self.wine, self.xserver, self.exe, self.fonts = wine, xserver, exe, fonts
         self.started: list[Program] = []
         self.shot_started_ms = 0.0
 
@@ -94,23 +81,19 @@ class Overlay:
         return Finished(done.returncode, done.stdout, done.stderr)
 
     def start(self, *args: str, fonts: bool = True) -> Program:
-        """Starts it with its input held open (and with --fonts build/fonts unless fonts=False)."""
-        argv = [str(self.exe)]
-        if fonts:
-            argv += ["--fonts", wine_path(self.fonts)]
-        program = self.wine.popen([*argv, *args])
-        self.started.append(program)
-        return program
+        """Starts it with its input held open (and --fonts build/fonts unless fonts=False)."""
+        argv = [str(self.exe), *(["--fonts", wine_path(self.fonts)] if fonts else []), *args]
+        self.started.append(self.wine.popen(argv))
+        return self.started[-1]
 
     def finish(self, program: Program, timeout: float = 5.0) -> Finished:
         """Closes the input and waits for the overlay to end on its own."""
         program.close_input()
         try:
-            status = program.wait(timeout)
+            return Finished(program.wait(timeout), program.stdout, program.stderr)
         except subprocess.TimeoutExpired:
             program.stop()
             pytest.fail(f"the overlay did not end within {timeout} s of the end of its input")
-        return Finished(status, program.stdout, program.stderr)
 
     def stop_all(self) -> None:
         for program in self.started:
@@ -118,20 +101,18 @@ class Overlay:
         self.started.clear()
 
     def screenshot(self):
-        """The screen now; `shot_started_ms` keeps the wall-clock time at which this screenshot began."""
+        """The screen now; `shot_started_ms` is the wall-clock time at which this screenshot began."""
         self.shot_started_ms = time.time() * 1000.0
         return self.xserver.screenshot()
 
-    def wait_for(self, condition, timeout: float = 30.0, interval: float = 0.05):
-        """Screenshots until condition(image) holds; that image, or None after the timeout."""
+    def wait_for(self, condition, timeout: float = 30.0):
+        """Screenshots until condition(image) holds: that image, or None after the timeout."""
         deadline = time.monotonic() + timeout
-        while True:
-            image = self.screenshot()
-            if condition(image):
-                return image
+        while not condition(image := self.screenshot()):
             if time.monotonic() > deadline:
                 return None
-            time.sleep(interval)
+            time.sleep(0.05)
+        return image
 
     def wait_black(self, timeout: float = 10.0):
         return self.wait_for(lambda im: im.getbbox() is None, timeout)
@@ -149,13 +130,12 @@ def helper(wine, xserver, exe, fonts_dir):
 def overlay(wine, xserver, exe, fonts_dir, frame_tool):
     """The runner for screen tests: starts on a black screen and leaves no overlay behind."""
     runner = Overlay(wine, xserver, exe, fonts_dir)
-    if runner.wait_black(timeout=10) is None:
+    if runner.wait_black() is None:
         pytest.fail("the screen was not black before the test (an earlier overlay is still shown)")
     yield runner
     runner.stop_all()
-    runner.wait_black(timeout=10)
+    runner.wait_black()
 
 
 def pytest_report_header(config):
-    return [f"overlay: {EXE}", f"frame checker: {FRAME_TOOL}", f"wine prefix: {PREFIX}",
-            f"screen: {SCREEN[0]}x{SCREEN[1]}"]
+    return [f"overlay: {EXE}", f"frame checker: {FRAME_TOOL}", f"wine prefix: {PREFIX}", f"screen: {SCREEN}"]

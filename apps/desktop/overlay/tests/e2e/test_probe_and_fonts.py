@@ -1,4 +1,4 @@
-"""--probe on the Xvfb screen, and what the font directory reports (in probe and in overlay mode)."""
+"""--probe on the Xvfb screen, and what the font directory reports in probe and overlay mode."""
 
 import re
 import shutil
@@ -14,80 +14,39 @@ CAPTURE = CAPTURE_WARNING.rstrip(b"\n")
 FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back"
 
 
-def lines(data: bytes) -> list[bytes]:
-    assert data.endswith(b"\n") or data == b"", data
-    return data.split(b"\n")[:-1]
+@pytest.mark.parametrize("fonts, messages", [(False, [CAPTURE, FACES]), (True, [CAPTURE])], ids=["none", "good"])
+def test_probe_line_is_exact_and_says_whether_the_faces_loaded(helper, fonts_dir, fonts, messages):
+    done = helper.run("--probe", *([f"--fonts={wine_path(fonts_dir)}"] if fonts else []))
+    assert (done.status, done.stdout, done.stderr.split(b"\n")) == (0, PROBE_LINE, messages + [b""])
 
 
-def test_probe_line_is_exact_and_warns_about_faces_without_fonts(helper):
-    done = helper.run("--probe")
-    assert done.status == 0
-    assert done.stdout == PROBE_LINE
-    assert lines(done.stderr) == [CAPTURE, FACES]
-
-
-@pytest.mark.parametrize("form", ["separate", "joined"])
-def test_probe_with_the_good_font_directory_does_not_warn_about_faces(helper, fonts_dir, form):
-    fonts = wine_path(fonts_dir)
-    args = ["--probe", "--fonts", fonts] if form == "separate" else [f"--fonts={fonts}", "--probe"]
-    done = helper.run(*args)
-    assert (done.status, done.stdout) == (0, PROBE_LINE)
-    assert lines(done.stderr) == [CAPTURE]
-
-
-def font_problem_cases(tmp_path, fonts_dir):
-    """(name, directory as given on the command line, expected middle line as a regex, faces load?)"""
-    listing_error = rb" \(os error [1-9][0-9]*\)"
+def font_problem(case, tmp_path, fonts_dir):
+    """The directory given for a case, the message expected as a regex, and whether the faces still load."""
     faces = sorted(fonts_dir.glob("*.ttf"))
-    a_file = wine_path(faces[0])
-    missing = wine_path(tmp_path / "no-such-dir")
-
-    no_ttf = tmp_path / "no-ttf"
-    no_ttf.mkdir()
-    (no_ttf / "Barlow.otf").write_bytes(b"OTTO")
-    (no_ttf / "readme.txt").write_text("faces go here\n")
-    (no_ttf / "x.ttf2").write_text("not a ttf by its extension\n")
-
-    mixed = tmp_path / "mixed"
-    mixed.mkdir()
+    if case == "a-file":
+        given = wine_path(faces[0])
+        return given, b"tolmin-overlay: cannot read " + re.escape(given.encode()) + rb": .+ \(os error [1-9]\d*\)", False
+    folder = tmp_path / case
+    folder.mkdir()
+    if case == "no-ttf":
+        for name in ("Barlow.otf", "readme.txt", "x.ttf2"):
+            (folder / name).write_text("not a font\n")
+        return (wine_path(folder), b"tolmin-overlay: no \\.ttf in " + re.escape(wine_path(folder).encode()) +
+                " \u2014 drawing with fallbacks".encode(), False)
     for face in faces:
-        shutil.copy(face, mixed / face.name)
-    (mixed / "x.ttf").write_text("this text file is not a font\n")
-
-    return [
-        ("a-file", a_file, b"tolmin-overlay: cannot read " + re.escape(a_file.encode()) + b": .+" + listing_error,
-         False),
-        ("missing", missing, b"tolmin-overlay: cannot read " + re.escape(missing.encode()) + b": .+" + listing_error,
-         False),
-        ("no-ttf", wine_path(no_ttf),
-         b"tolmin-overlay: no \\.ttf in " + re.escape(wine_path(no_ttf).encode()) +
-         " \u2014 drawing with fallbacks".encode(), False),
-        # The text before the code is Wine's own; the code is DWRITE_E_FILEFORMAT.
-        ("text-file-beside-faces", wine_path(mixed),
-         b"tolmin-overlay: " + re.escape((wine_path(mixed) + "\\x.ttf").encode()) +
-         rb" is not a font: (.+ \(0x88985000\)|0x88985000)", True),
-    ]
+        shutil.copy(face, folder / face.name)
+    (folder / "x.ttf").write_text("this text file is not a font\n")
+    # The text before the code is Wine's own; the code is DWRITE_E_FILEFORMAT.
+    return (wine_path(folder), b"tolmin-overlay: " + re.escape((wine_path(folder) + "\\x.ttf").encode()) +
+            rb" is not a font: (.+ \(0x88985000\)|0x88985000)", True)
 
 
-CASE_NAMES = ["a-file", "missing", "no-ttf", "text-file-beside-faces"]
-
-
-@pytest.mark.parametrize("case", CASE_NAMES)
-def test_font_directory_reports_in_probe_mode(helper, fonts_dir, tmp_path, case):
-    name, given, pattern, faces_load = {c[0]: c for c in font_problem_cases(tmp_path, fonts_dir)}[case]
-    done = helper.run("--probe", "--fonts", given)
-    assert (done.status, done.stdout) == (0, PROBE_LINE)
-    got = lines(done.stderr)
-    assert got[0] == CAPTURE
-    assert re.fullmatch(pattern, got[1]), got[1]
-    assert got[2:] == ([] if faces_load else [FACES])
-
-
-@pytest.mark.parametrize("case", ["a-file", "text-file-beside-faces"])
-def test_font_directory_reports_in_overlay_mode(helper, fonts_dir, tmp_path, case):
-    name, given, pattern, _ = {c[0]: c for c in font_problem_cases(tmp_path, fonts_dir)}[case]
-    done = helper.run("--fonts", given, input=b"")
-    assert (done.status, done.stdout) == (0, b"")
-    got = lines(done.stderr)
-    assert got[0] == CAPTURE
-    assert len(got) == 2 and re.fullmatch(pattern, got[1]), got
+@pytest.mark.parametrize("case, mode", [("a-file", "--probe"), ("no-ttf", "--probe"),
+                                        ("text-file-beside-faces", "--probe"), ("a-file", None)])
+def test_font_directory_problems_are_reported_and_survived(helper, fonts_dir, tmp_path, case, mode):
+    given, pattern, faces_load = font_problem(case, tmp_path, fonts_dir)
+    done = helper.run(*([mode] if mode else []), "--fonts", given)
+    assert (done.status, done.stdout) == (0, PROBE_LINE if mode else b"")
+    got = done.stderr.split(b"\n")
+    assert got[0] == CAPTURE and re.fullmatch(pattern, got[1]), got
+    assert got[2:] == ([b""] if faces_load or not mode else [FACES, b""])
