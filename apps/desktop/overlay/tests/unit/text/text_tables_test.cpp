@@ -62,7 +62,8 @@ TEST(UnicodeRoundTrip, EveryBmpScalarAndAStrideThroughTheOtherPlanes) {
     ASSERT_TRUE(is_valid_utf8(text));
     std::size_t pos = 0;
     for (std::size_t i = 0; i < scalars.size(); ++i) {
-        if (next_code_point(text, pos) != scalars[i]) FAIL() << "scalar " << std::hex << std::uint32_t(scalars[i]);
+        if (next_code_point(text, pos) != scalars[i])
+            FAIL() << "scalar " << std::hex << std::uint32_t(scalars[i]);
     }
     EXPECT_EQ(pos, text.size());
     EXPECT_EQ(repair_utf8(text), text);
