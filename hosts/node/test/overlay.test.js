@@ -9,11 +9,12 @@ import { FrameError, probe, startOverlay, version } from "../src/index.js";
 
 const launch = { exe: fileURLToPath(new URL("./fake_helper.js", import.meta.url)), launcher: process.execPath };
 
-/** A fake helper that records its input; with hold, it reads nothing until go() is called. */
-function fake({ hold = false, ...env } = {}) {
+/** A fake helper that records its input; with hold, it reads nothing until go() is called. Killed after test t. */
+function fake(t, { hold = false, ...env } = {}) {
   const dir = mkdtempSync(join(tmpdir(), "tolmin-host-"));
   const vars = { FAKE_RECORD: join(dir, "input"), ...(hold ? { FAKE_GO: join(dir, "go") } : {}), ...env };
   const overlay = startOverlay({ ...launch, env: { ...process.env, ...vars } });
+  t.after(() => overlay.kill("SIGKILL"));
   return {
     overlay,
     go: () => writeFileSync(vars.FAKE_GO, ""),
@@ -24,16 +25,16 @@ function fake({ hold = false, ...env } = {}) {
 const frame = (n, text = "") => ({ hud: { state: `#${n}`, elapsed: text }, toasts: [{ id: `t${n}`, count: n }] });
 const asLines = (frames) => frames.map((f) => `${JSON.stringify(f)}\n`);
 
-test("every frame arrives as one compact line, in order", async () => {
-  const { overlay, lines } = fake();
+test("every frame arrives as one compact line, in order", async (t) => {
+  const { overlay, lines } = fake(t);
   const frames = Array.from({ length: 100 }, (_, n) => frame(n, n % 3 ? "Ärger 😀" : "two\nlines\u2028"));
   for (const f of frames) assert.equal(overlay.send(f), "written");
   assert.equal(await overlay.close(), 0);
   assert.deepEqual(lines(), asLines(frames));
 });
 
-test("a full pipe holds one waiting frame, which the newest replaces", async () => {
-  const { overlay, go, lines } = fake({ hold: true });
+test("a full pipe holds one waiting frame, which the newest replaces", async (t) => {
+  const { overlay, go, lines } = fake(t, { hold: true });
   const frames = Array.from({ length: 3000 }, (_, n) => frame(n, "x".repeat(4000)));
   const results = frames.map((f) => overlay.send(f));
   const written = results.indexOf("waiting");
@@ -45,8 +46,8 @@ test("a full pipe holds one waiting frame, which the newest replaces", async () 
   assert.deepEqual(lines(), asLines([...frames.slice(0, written), frames.at(-1)]));
 });
 
-test("a frame the schema refuses is never written", async () => {
-  const { overlay, lines } = fake();
+test("a frame the schema refuses is never written", async (t) => {
+  const { overlay, lines } = fake(t);
   assert.throws(() => overlay.send({ toasts: [{ index: 3 }] }),
     new FrameError("frame/toasts/0/index must be string,null"));
   assert.throws(() => overlay.send({ night: { title: "\ud800" } }), FrameError);
@@ -56,8 +57,8 @@ test("a frame the schema refuses is never written", async () => {
   assert.deepEqual(lines(), asLines([frame(1)]));
 });
 
-test("diagnostics come without the prefix, as events and as an iterator that ends at the exit", async () => {
-  const { overlay } = fake();
+test("diagnostics come without the prefix, as events and as an iterator that ends at the exit", async (t) => {
+  const { overlay } = fake(t);
   const events = [];
   overlay.on("diagnostic", (text) => events.push(text));
   const iterated = (async () => { const all = []; for await (const t of overlay.diagnostics()) all.push(t); return all; })();
@@ -67,16 +68,16 @@ test("diagnostics come without the prefix, as events and as an iterator that end
   assert.deepEqual(events, expected);
 });
 
-test("close resolves with the exit status; afterwards send throws", async () => {
-  const { overlay } = fake({ FAKE_EXIT: "3" });
+test("close resolves with the exit status; afterwards send throws", async (t) => {
+  const { overlay } = fake(t, { FAKE_EXIT: "3" });
   const exited = new Promise((resolve) => overlay.once("exit", (...args) => resolve(args)));
   assert.equal(await overlay.close(), 3);
   assert.deepEqual(await exited, [3, null]);
   assert.throws(() => overlay.send(frame(1)), /not running/);
 });
 
-test("a helper that ends by itself: sends meet a closed pipe without harm, exit gives its status", async () => {
-  const { overlay } = fake({ FAKE_EXIT_EARLY: "1" });
+test("a helper that ends by itself: sends meet a closed pipe without harm, exit gives its status", async (t) => {
+  const { overlay } = fake(t, { FAKE_EXIT_EARLY: "1" });
   while (overlay.running) {
     overlay.send(frame(0, "y".repeat(20000)));
     await new Promise((resolve) => setImmediate(resolve));
