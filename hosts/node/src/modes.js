@@ -14,7 +14,7 @@ async function runToEnd(options, args) {
   try {
     const [status, signal] = await settled(child);
     if (signal === "SIGKILL") throw new Error(`tolmin-overlay ${args.join(" ")} did not end within ${limit} ms`);
-    const diagnostics = Buffer.concat(err).toString("utf8").split("\n").filter(Boolean).map(stripPrefix);
+    const diagnostics = Buffer.concat(err).toString("utf8").split(/\r?\n/).filter(Boolean).map(stripPrefix);
     return { status, stdout: Buffer.concat(out).toString("utf8"), diagnostics };
   } finally {
     clearTimeout(timer);

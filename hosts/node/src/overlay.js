@@ -66,8 +66,7 @@ export class Overlay extends EventEmitter {
 
   /** The diagnostic lines from now until the exit, without the "tolmin-overlay: " prefix. */
   diagnostics() {
-    if (this.#exited) return [][Symbol.iterator]();
-    const events = on(this, "diagnostic", { close: ["exit"] }); // listens from this call on
+    const events = this.#exited ? [] : on(this, "diagnostic", { close: ["exit"] }); // listens from this call on
     return (async function* texts() {
       for await (const [text] of events) yield text;
     })();
