@@ -37,6 +37,8 @@ const LONE_SURROGATES = ["\ud800", "a\udc00b", "\udbff"];
 const VALID = {
   v: [1, raw("1")],
   f64: [0, raw("-0"), 24, 1.5, -7.25, raw("1e3"), raw("1E-3"), raw("2.50"), 1.7976931348623157e308, 5e-324,
+    raw("-1.7976931348623158e308"), raw("2e-324"), raw("3e-324"), raw("0.1e-999999999999"),
+    raw("1e00000000000000000000000000000001"), raw("123456789012345678901234567890e-10"),
     raw("18446744073709551616"), raw("-9223372036854775809"), raw("1e-400"), 1796544000000],
   text: TEXTS,
   optText: [...TEXTS, null],
@@ -50,7 +52,7 @@ const VALID = {
 const INVALID = {
   v: [0, 2, 4294967295, raw("4294967296"), -1, raw("1.0"), raw("1e0"), raw("10e-1"), raw("-0"), 1.5, "1", null,
     true, [], new Obj()],
-  f64: ["24", null, true, false, [], new Obj(), raw("1e400"), raw("-1e400")],
+  f64: ["24", null, true, false, [], new Obj(), raw("1e400"), raw("-1e400"), raw("1.7976931348623159e308")],
   text: [null, ...NOT_TEXT, ...LONE_SURROGATES],
   optText: [...NOT_TEXT, ...LONE_SURROGATES],
   colour: [...NOT_TEXT],
@@ -122,7 +124,8 @@ function asArray(rec, kind, defaults) {
 const FORMS = [["object", 0.7], ["unknown-key", 0.1], ["array-record", 0.1], ["duplicate", 0.1]];
 
 /**
- * One case: { value, form } where value is the line as a Raw/Obj tree. `defaults` maps each record kind to its
+ * One case: { value, form, escapeKeys } where value is the line as a Raw/Obj tree and escapeKeys asks for keys
+ * written as \u escapes. `defaults` maps each record kind to its
  * field defaults (for the array form's gaps).
  */
 export function frameCase(r, defaults) {
@@ -131,6 +134,7 @@ export function frameCase(r, defaults) {
     breakOne(r, frame);
     if (r.chance(0.3)) breakOne(r, frame);
   }
+  const escapeKeys = r.chance(0.1);
   let roll = r.int(100) / 100;
   const [form] = FORMS.find(([, p]) => (roll -= p) < 0) ?? FORMS[0];
   const [rec, kind, holder, at] = r.pick(records(frame));
@@ -142,9 +146,9 @@ export function frameCase(r, defaults) {
   }
   if (form === "array-record") {
     const array = asArray(rec, kind, defaults);
-    if (holder === null) return { value: array, form };
+    if (holder === null) return { value: array, form, escapeKeys };
     if (holder instanceof Obj) holder.set(at, array);
     else holder[at] = array;
   }
-  return { value: frame, form };
+  return { value: frame, form, escapeKeys };
 }

@@ -35,9 +35,16 @@ export class Obj {
 
 export const raw = (text) => new Raw(text);
 
-export function jsonText(value) {
+const escaped = (key) =>
+  `"${Array.from({ length: key.length }, (_, i) => `\\u${key.charCodeAt(i).toString(16).padStart(4, "0")}`).join("")}"`;
+
+/** The value as JSON text; with escapeKeys, every key is written as \u escapes ("v" as "\u0076"). */
+export function jsonText(value, escapeKeys = false) {
+  const text = (v) => jsonText(v, escapeKeys);
   if (value instanceof Raw) return value.text;
-  if (value instanceof Obj) return `{${value.entries.map(([k, v]) => `${JSON.stringify(k)}:${jsonText(v)}`).join(",")}}`;
-  if (Array.isArray(value)) return `[${value.map(jsonText).join(",")}]`;
+  if (value instanceof Obj) {
+    return `{${value.entries.map(([k, v]) => `${escapeKeys ? escaped(k) : JSON.stringify(k)}:${text(v)}`).join(",")}}`;
+  }
+  if (Array.isArray(value)) return `[${value.map(text).join(",")}]`;
   return JSON.stringify(value);
 }

@@ -23,8 +23,8 @@ if (!opts.checker) {
 const defaults = schemaDefaults(frameSchema);
 const r = random(Number(opts.seed));
 const cases = Array.from({ length: Number(opts.count) }, () => {
-  const { value, form } = frameCase(r, defaults);
-  const text = jsonText(value);
+  const { value, form, escapeKeys } = frameCase(r, defaults);
+  const text = jsonText(value, escapeKeys);
   return { text, form, fault: frameFault(JSON.parse(text)) };
 });
 
