@@ -10,6 +10,10 @@
 namespace tolmin::win {
 
 void apply(Overlay& overlay, Output& err) {
+    apply_at(overlay, now_ms(), err);
+}
+
+void apply_at(Overlay& overlay, double now, Output& err) {
     OverlayWindow& window = overlay.window;
     // At most one repaint is ever pending; failing to kill a timer that is not there is fine.
     (void)KillTimer(window.handle, REPAINT_TIMER_ID);
@@ -22,7 +26,6 @@ void apply(Overlay& overlay, Output& err) {
 
     // Enumerated afresh every time, so a monitor added, removed or moved is seen at the next Frame or tick.
     overlay.monitors = enumerate_monitors();
-    const double now = now_ms();
     FramePlan plan;
     {
         DWriteTextService measurer(*overlay.graphics);
