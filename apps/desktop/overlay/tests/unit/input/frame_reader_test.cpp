@@ -10,10 +10,11 @@
 namespace tolmin {
 namespace {
 
+using fakes::Post;
 using fakes::RecordingOutput;
 using fakes::RecordingPoster;
 using fakes::ScriptedSource;
-using Posts = std::vector<std::uintptr_t>;
+using Posts = std::vector<Post>;
 
 struct ReaderRun {
     ScriptedSource source;
@@ -38,7 +39,7 @@ std::string padded_frame(std::size_t total, int offset) {
 TEST(FrameReader, EmptyInputOnlyEndsTheInput) {
     ReaderRun run;
     run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::InputEnded}));
     EXPECT_TRUE(run.err.writes.empty());
     EXPECT_EQ(run.slot.take(), nullptr);
 }
@@ -47,7 +48,7 @@ TEST(FrameReader, BlankLinesDoNothing) {
     ReaderRun run;
     run.source.data("\n   \n\t\r\n\xC2\xA0\xE3\x80\x80\n");
     run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::InputEnded}));
     EXPECT_TRUE(run.err.writes.empty());
     EXPECT_EQ(run.slot.take(), nullptr);
 }
@@ -56,7 +57,7 @@ TEST(FrameReader, TheNewestOfTwoFramesWaitsInTheSlotAndEachIsPosted) {
     ReaderRun run;
     run.source.data("{\"offset\":1}\n{\"offset\":2}\r\n");
     run.go();
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, FRAME_PENDING, INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::FramePending, Post::FramePending, Post::InputEnded}));
     EXPECT_TRUE(run.err.writes.empty());
     auto frame = run.slot.take();
     ASSERT_NE(frame, nullptr);
@@ -72,7 +73,7 @@ TEST(FrameReader, ARejectedLineIsReportedAndLeavesTheSlotAlone) {
                                   "tolmin-overlay: render model v2 (this helper draws v1)\n",
                                   "tolmin-overlay: trailing characters at line 1 column 9\n",
                               }));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::FramePending, Post::InputEnded}));
     auto frame = run.slot.take();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->offset, 7.0);
@@ -86,7 +87,7 @@ TEST(FrameReader, LineLimitsAreExact) {
     run.go();
     EXPECT_EQ(run.err.writes,
               (std::vector<std::string>{"tolmin-overlay: a line over 1 MiB is not a frame; discarded\n"}));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, FRAME_PENDING, INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::FramePending, Post::FramePending, Post::InputEnded}));
     EXPECT_EQ(run.slot.take()->offset, 3.0);
 }
 
@@ -112,7 +113,7 @@ TEST(FrameReader, AReadFailureIsReportedAndEndsTheInput) {
     run.go();
     EXPECT_EQ(run.err.writes,
               (std::vector<std::string>{"tolmin-overlay: cannot read stdin: Broken pipe (os error 32)\n"}));
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::FramePending, Post::InputEnded}));
     EXPECT_EQ(run.slot.take()->offset, 5.0);
 }
 
@@ -122,7 +123,7 @@ TEST(FrameReader, AFailureWhileSkippingIsSilent) {
     run.source.data("{\"offset\":6}\n");
     run.go();
     EXPECT_EQ(run.err.all(), "tolmin-overlay: a line over 1 MiB is not a frame; discarded\n");
-    EXPECT_EQ(run.poster.posts, (Posts{FRAME_PENDING, INPUT_ENDED}));
+    EXPECT_EQ(run.poster.posts, (Posts{Post::FramePending, Post::InputEnded}));
     EXPECT_EQ(run.slot.take()->offset, 6.0);
 }
 
@@ -131,14 +132,11 @@ TEST(FrameReader, AFailureWhileSkippingIsSilent) {
 class TakingPoster final : public FramePoster {
 public:
     explicit TakingPoster(FrameSlot& slot) : slot_(slot) {}
-    void post(std::uintptr_t wparam) override {
-        if (wparam == FRAME_PENDING) {
-            auto frame = slot_.take();
-            taken.push_back(frame ? frame->offset : -1.0);
-        } else {
-            ended = true;
-        }
+    void frame_pending() override {
+        auto frame = slot_.take();
+        taken.push_back(frame ? frame->offset : -1.0);
     }
+    void input_ended() override { ended = true; }
     std::vector<double> taken;
     bool ended = false;
 
