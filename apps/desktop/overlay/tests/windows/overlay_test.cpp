@@ -134,6 +134,16 @@ TEST(TextFormats, AreKeptAcrossRepaintsAndMadeAgainAtAnotherScale) {
     EXPECT_EQ(text.counts().formats, 2 * first.formats);
 }
 
+TEST(OverlayWindow, ReturnsToTheTopmostBandWhenTheTaskbarIsCreated) {
+    fakes::RecordingOutput err;
+    const OverlayWindow window = std::move(create_window(err)).value();
+    const auto topmost = [&] { return (GetWindowLongW(window.handle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    SetWindowPos(window.handle, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(topmost());
+    SendMessageW(window.handle, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(topmost());
+}
+
 TEST(OverlayWindow, GoesAwayWithItsClassWhenDropped) {
     fakes::RecordingOutput err;
     HWND handle = nullptr;
