@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,8 +50,6 @@ public:
                                                   std::optional<double> fit);
 
     const TextObjectCounts& counts() const { return counts_; }
-    const ComPtr<IDWriteFactory>& factory() const { return dwrite_; }
-    const ComPtr<IDWriteFontCollection1>& fonts() const { return fonts_; }
 
 private:
     struct Format {
