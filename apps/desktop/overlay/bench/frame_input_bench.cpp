@@ -87,7 +87,8 @@ public:
 
 class NullPoster final : public FramePoster {
 public:
-    void post(std::uintptr_t) override {}
+    void frame_pending() override {}
+    void input_ended() override {}
 };
 
 std::size_t split_with_memchr(std::string_view bytes, std::string& line) {

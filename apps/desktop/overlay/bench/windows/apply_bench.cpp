@@ -1,10 +1,11 @@
-// What one repaint of a full frame costs on the real drawing path, against the bare hand-over of a bitmap of
+// What one repaint tick of a fading toast costs on the real path, against the bare hand-over of a bitmap of
 // the same size to the same layered window, measured in the same run.
 //
-// The frame (Hud with presence, Night with a tag, four alerts, three toasts, all fully shown) is parsed and
-// laid out once; then it is painted N times through paint_frame with the Direct2D canvas (bind, clear, nine
-// blocks of panels and texts, EndDraw, UpdateLayeredWindow), and afterwards the window is updated N times
-// with a plain DIB of the same size. The layout pass (five text measurements) is timed on its own too.
+// The frame (Hud with presence, Night with a tag, four alerts, three toasts fading in) is applied N times to
+// the overlay's own window with the clock held inside the fade, as a repaint tick applies it (monitors,
+// layout with DirectWrite measuring, placement, paint_frame through the Direct2D canvas, EndDraw,
+// UpdateLayeredWindow); afterwards the window is updated N times with a plain DIB of the same size. It also
+// counts the DirectWrite text formats and text layouts each tick makes.
 //
 //   apply_bench [--fonts <dir>] [N]      (N defaults to 300)
 
@@ -21,19 +22,17 @@
 
 #include "layout/layout.hpp"
 #include "model/parse_frame.hpp"
-#include "paint/painter.hpp"
+#include "windows/apply.hpp"
 #include "windows/graphics.hpp"
+#include "windows/overlay_window.hpp"
 
 namespace {
 
 using namespace tolmin;
 using namespace tolmin::win;
 
-constexpr DWORD OVERLAY_EX_STYLE = 0x080800A8;  // no-activate, layered, tool window, transparent, topmost
 constexpr double NOW_MS = 1.7e12;
-constexpr double SCALE = 1.0;
-constexpr int WINDOW_X = 64;
-constexpr int WINDOW_Y = 64;
+constexpr double FADING_FOR_MS = 40;  // the toasts were born this long ago: inside their 120 ms fade-in
 
 class StderrOutput final : public Output {
 public:
@@ -41,7 +40,7 @@ public:
 };
 
 std::string frame_line() {
-    const std::string born = std::to_string(static_cast<std::int64_t>(NOW_MS) - 5000);
+    const std::string born = std::to_string(static_cast<std::int64_t>(NOW_MS - FADING_FOR_MS));
     const std::string dies = std::to_string(static_cast<std::int64_t>(NOW_MS) + 60000);
     std::string line = R"({"v":1,"anchor":"top-left","offset":24,"scale":1,)";
     line += R"("hud":{"dot":"#00FF66","state":"LIVE","elapsed":"01:12:45","presence":"3 watching"},)";
@@ -77,20 +76,9 @@ void pump_messages() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-HWND make_window() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = L"tolmin-apply-bench";
-    if (RegisterClassExW(&window_class) == 0) return nullptr;
-    return CreateWindowExW(OVERLAY_EX_STYLE, window_class.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr,
-                           nullptr, window_class.hInstance, nullptr);
-}
-
 // N bare UpdateLayeredWindow calls of a transparent DIB of width x height; seconds per call, or a negative
 // value when the bitmap cannot be made or a call fails.
-double time_bare_updates(HWND window, int width, int height, int count) {
+double time_bare_updates(HWND window, int x, int y, int width, int height, int count) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -112,7 +100,7 @@ double time_bare_updates(HWND window, int width, int height, int count) {
     auto* words = static_cast<std::uint32_t*>(pixels);
     for (std::int64_t i = 0; i < static_cast<std::int64_t>(width) * height; ++i) words[i] = 0x80404040u;
 
-    POINT destination{WINDOW_X, WINDOW_Y};
+    POINT destination{x, y};
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -144,9 +132,10 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     StderrOutput err;
-    HWND window = make_window();
-    if (window == nullptr) {
-        std::fprintf(stderr, "apply_bench: cannot make the window\n");
+    make_process_dpi_aware();
+    Result<OverlayWindow> window = create_window(err);
+    if (!window) {
+        std::fprintf(stderr, "apply_bench: cannot make the window: %s\n", window.error().text.c_str());
         return 1;
     }
     Result<std::unique_ptr<Graphics>> made = create_graphics(fonts, err);
@@ -154,8 +143,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "apply_bench: cannot make the graphics: %s\n", made.error().text.c_str());
         return 1;
     }
-    Graphics& graphics = *made.value();
-
     LineOutcome outcome = parse_frame_line(frame_line());
     auto* parsed = std::get_if<Parsed>(&outcome);
     if (parsed == nullptr) {
@@ -164,59 +151,42 @@ int wmain(int argc, wchar_t** argv) {
                      rejected ? rejected->text.c_str() : "blank");
         return 1;
     }
-    const Frame& frame = parsed->frame;
+    Overlay overlay;
+    overlay.window = std::move(window).value();
+    overlay.graphics = std::move(made).value();
+    overlay.current = std::make_unique<Frame>(std::move(parsed->frame));
 
-    Layout layout;
-    {
-        DWriteTextService measurer(graphics);
-        layout = layout_frame(frame, SCALE, NOW_MS, measurer);
-    }
-    if (layout.blocks.empty() || layout.width <= 0 || layout.height <= 0) {
+    // Ten ticks first: the bitmap is made and the fonts are read here.
+    for (int i = 0; i < 10; ++i) apply_at(overlay, NOW_MS, err);
+    pump_messages();
+    if (!overlay.window.placement) {
         std::fprintf(stderr, "apply_bench: the frame laid out to nothing\n");
         return 1;
     }
-    SetWindowPos(window, HWND_TOPMOST, WINDOW_X, WINDOW_Y, layout.width, layout.height,
-                 SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    ShowWindow(window, SW_SHOWNA);
+    const Placement shown = *overlay.window.placement;
 
-    auto paint_once = [&] {
-        D2DCanvas canvas(graphics, window);
-        DWriteTextService text(graphics);
-        return paint_frame(canvas, text, WINDOW_X, WINDOW_Y, frame, layout).ok();
-    };
-    for (int i = 0; i < 10; ++i) paint_once();  // the bitmap is made and the fonts are read here
+    const TextObjectCounts before = overlay.graphics->text.counts();
+    const double start = now_seconds();
+    for (int i = 0; i < count; ++i) apply_at(overlay, NOW_MS + (i % 5), err);
+    const double tick_per_call = (now_seconds() - start) / count;
+    const TextObjectCounts after = overlay.graphics->text.counts();
     pump_messages();
 
-    int failures = 0;
-    double start = now_seconds();
-    for (int i = 0; i < count; ++i) failures += paint_once() ? 0 : 1;
-    const double paint_per_call = (now_seconds() - start) / count;
+    const double bare_per_call =
+        time_bare_updates(overlay.window.handle, shown.x, shown.y, shown.width, shown.height, count);
     pump_messages();
 
-    start = now_seconds();
-    std::size_t blocks = 0;
-    for (int i = 0; i < count; ++i) {
-        DWriteTextService measurer(graphics);
-        blocks += layout_frame(frame, SCALE, NOW_MS, measurer).blocks.size();
-    }
-    const double layout_per_call = (now_seconds() - start) / count;
-
-    const double bare_per_call = time_bare_updates(window, layout.width, layout.height, count);
-    pump_messages();
-
-    std::printf("apply_bench: %d calls, frame of %zu blocks laid out to %d x %d px, fonts %s\n", count,
-                layout.blocks.size(), layout.width, layout.height,
-                graphics.fonts ? "loaded" : "not loaded (fallbacks)");
-    std::printf("  paint_frame through the Direct2D canvas: %9.1f us per call (%d failed)\n",
-                paint_per_call * 1e6, failures);
-    std::printf("  layout_frame with DirectWrite measuring: %9.1f us per call (%zu blocks)\n",
-                layout_per_call * 1e6, blocks / static_cast<std::size_t>(count));
+    std::printf("apply_bench: %d calls, %d x %d px, fonts %s\n", count, shown.width, shown.height,
+                overlay.graphics->fonts ? "loaded" : "not loaded (fallbacks)");
+    std::printf("  toast-fade repaint tick (apply):      %9.1f us per call\n", tick_per_call * 1e6);
     if (bare_per_call < 0) {
         std::printf("  bare UpdateLayeredWindow: failed\n");
         return 1;
     }
-    std::printf("  bare UpdateLayeredWindow, same size:    %9.1f us per call\n", bare_per_call * 1e6);
-    std::printf("  ratio paint_frame / bare update:         %9.2f\n", paint_per_call / bare_per_call);
-    std::printf("  ratio layout_frame / bare update:        %9.2f\n", layout_per_call / bare_per_call);
-    return failures == 0 ? 0 : 1;
+    std::printf("  bare UpdateLayeredWindow, same size:  %9.1f us per call\n", bare_per_call * 1e6);
+    std::printf("  DirectWrite objects made per tick:    %9.2f text formats, %.2f text layouts\n",
+                static_cast<double>(after.formats - before.formats) / count,
+                static_cast<double>(after.layouts - before.layouts) / count);
+    std::printf("  ratio repaint tick / bare update:     %9.2f\n", tick_per_call / bare_per_call);
+    return 0;
 }

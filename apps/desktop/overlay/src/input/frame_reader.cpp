@@ -135,7 +135,7 @@ void FrameReader::run() {
                             write_diagnostic(diagnostics_, outcome.text);
                         } else if constexpr (std::is_same_v<T, Parsed>) {
                             slot_.put(std::make_unique<Frame>(std::move(outcome.frame)));
-                            poster_.post(FRAME_PENDING);  // after the slot's unlock
+                            poster_.frame_pending();  // after the slot's unlock
                         }
                     },
                     parse_frame_line(line.text));
@@ -147,11 +147,11 @@ void FrameReader::run() {
                 std::string text(READ_FAILED_TEXT);
                 text += line.error;
                 write_diagnostic(diagnostics_, text);
-                poster_.post(INPUT_ENDED);
+                poster_.input_ended();
                 return;
             }
             case LineReader::Line::Kind::End:
-                poster_.post(INPUT_ENDED);
+                poster_.input_ended();
                 return;
         }
     }

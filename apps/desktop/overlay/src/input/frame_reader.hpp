@@ -56,7 +56,7 @@ private:
 class FrameReader {
 public:
     FrameReader(ByteSource& source, Output& diagnostics, FrameSlot& slot, FramePoster& poster);
-    // Runs until the input ends or fails, then posts INPUT_ENDED.
+    // Runs until the input ends or fails, then says so to the poster.
     void run();
 
 private:

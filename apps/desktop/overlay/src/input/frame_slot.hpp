@@ -2,18 +2,12 @@
 // The hand-over between the reader thread and the window thread: one slot holding at most one Frame
 // (newest wins), guarded by a mutex that is held only while a Frame is put in or taken out.
 
-#include <cstdint>
 #include <memory>
 #include <mutex>
 
 #include "model/frame.hpp"
 
 namespace tolmin {
-
-// The one message the reader posts to the window (WM_APP + 1), and its wParam values.
-inline constexpr std::uint32_t WM_FRAME = 0x8001;
-inline constexpr std::uintptr_t FRAME_PENDING = 0;
-inline constexpr std::uintptr_t INPUT_ENDED = 1;
 
 class FrameSlot {
 public:
@@ -27,12 +21,14 @@ private:
     std::unique_ptr<Frame> frame_;
 };
 
-// Stands for PostMessageW(OverlayHandle, WM_FRAME, wparam, 0): posts only while the handle is set and
-// ignores a failure.
+// How the reader tells the window thread what happened; the platform side turns each call into a message.
 class FramePoster {
 public:
     virtual ~FramePoster() = default;
-    virtual void post(std::uintptr_t wparam) = 0;
+    // A Frame was put into the slot (called after the slot's unlock).
+    virtual void frame_pending() = 0;
+    // The input ended or failed: no Frame follows.
+    virtual void input_ended() = 0;
 };
 
 }  // namespace tolmin

@@ -25,5 +25,7 @@ struct Overlay {
 
 // Draws the current Frame as of now; a drawing failure is reported on `err` and survived.
 void apply(Overlay& overlay, Output& err);
+// The same at the wall-clock time `now` (milliseconds since 1970), for callers that hold the clock still.
+void apply_at(Overlay& overlay, double now, Output& err);
 
 }  // namespace tolmin::win

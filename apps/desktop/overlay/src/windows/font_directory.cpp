@@ -82,14 +82,14 @@ HRESULT checked(HRESULT hr, const ComPtr<T>& object) {
 // Builds the collection from the candidate files; a failure is reported and gives null.
 ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite,
                                              const std::vector<std::filesystem::path>& paths, Output& err) {
-    HRESULT hr = S_OK;
-    const ComPtr<IDWriteFactory5> factory = ComPtr<IDWriteFactory>::share(dwrite).as<IDWriteFactory5>(&hr);
+    ComPtr<IDWriteFactory5> factory;
+    HRESULT hr = ComPtr<IDWriteFactory>(dwrite).As(&factory);
     if (!factory) {
         report_cannot_load(err, checked(hr, factory));
         return nullptr;
     }
     ComPtr<IDWriteFontSetBuilder1> builder;
-    hr = checked(factory->CreateFontSetBuilder(builder.put()), builder);
+    hr = checked(factory->CreateFontSetBuilder(&builder), builder);
     if (FAILED(hr)) {
         report_cannot_load(err, hr);
         return nullptr;
@@ -97,23 +97,23 @@ ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite,
 
     for (const std::filesystem::path& path : paths) {
         ComPtr<IDWriteFontFile> file;
-        hr = checked(dwrite->CreateFontFileReference(path.c_str(), nullptr, file.put()), file);
+        hr = checked(dwrite->CreateFontFileReference(path.c_str(), nullptr, &file), file);
         if (FAILED(hr)) {
             report_cannot_load(err, hr);
             return nullptr;
         }
-        hr = builder->AddFontFile(file.get());
+        hr = builder->AddFontFile(file.Get());
         if (FAILED(hr)) write_diagnostic(err, printable(path) + " is not a font: " + hresult_error(hr).text);
     }
 
     ComPtr<IDWriteFontSet> set;
-    hr = checked(builder->CreateFontSet(set.put()), set);
+    hr = checked(builder->CreateFontSet(&set), set);
     if (FAILED(hr)) {
         report_cannot_load(err, hr);
         return nullptr;
     }
     ComPtr<IDWriteFontCollection1> collection;
-    hr = checked(factory->CreateFontCollectionFromFontSet(set.get(), collection.put()), collection);
+    hr = checked(factory->CreateFontCollectionFromFontSet(set.Get(), &collection), collection);
     if (FAILED(hr)) {
         report_cannot_load(err, hr);
         return nullptr;
@@ -135,11 +135,11 @@ bool has_condensed_face(IDWriteFontCollection1* fonts, std::string_view family_n
     if (!index) return false;
     IDWriteFontCollection* base = fonts;
     ComPtr<IDWriteFontFamily> family;
-    if (FAILED(base->GetFontFamily(*index, family.put())) || !family) return false;
+    if (FAILED(base->GetFontFamily(*index, &family)) || !family) return false;
     const UINT32 count = family->GetFontCount();
     for (UINT32 i = 0; i < count; ++i) {
         ComPtr<IDWriteFont> font;
-        if (FAILED(family->GetFont(i, font.put())) || !font) continue;
+        if (FAILED(family->GetFont(i, &font)) || !font) continue;
         if (is_condensed_stretch(static_cast<int>(font->GetStretch()))) return true;
     }
     return false;
@@ -181,7 +181,7 @@ bool faces_present(IDWriteFontCollection1* fonts) {
 }
 
 bool faces_present(const Graphics& graphics) {
-    return faces_present(graphics.fonts.get());
+    return faces_present(graphics.fonts.Get());
 }
 
 }  // namespace tolmin::win

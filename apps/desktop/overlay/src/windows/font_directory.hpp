@@ -5,15 +5,17 @@
 #include <windows.h>
 // windows.h first: the COM headers below build on it
 #include <dwrite_3.h>
+#include <wrl/client.h>
 
 #include <filesystem>
 #include <optional>
 
 #include "fonts/font_family_choice.hpp"
 #include "io/output.hpp"
-#include "windows/com_ptr.hpp"
 
 namespace tolmin::win {
+
+using Microsoft::WRL::ComPtr;
 
 struct Graphics;
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "paint/text_width.hpp"
 #include "windows/font_directory.hpp"
 #include "windows/platform_error.hpp"
 #include "windows/wide_text.hpp"
@@ -15,73 +14,65 @@ Error failed(HRESULT hr) {
     return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr);
 }
 
+// A DC render target for premultiplied 32-bit BGRA at the platform's default DPI, with grayscale text. Its
+// Direct2D factory is released on return; the render target keeps what it needs.
+Result<ComPtr<ID2D1DCRenderTarget>> make_render_target() {
+    ComPtr<ID2D1Factory> d2d;
+    HRESULT hr = D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr, &d2d);
+    if (FAILED(hr) || !d2d) return failed(hr);
+
+    const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), 0.0f, 0.0f,
+        D2D1_RENDER_TARGET_USAGE_GDI_COMPATIBLE, D2D1_FEATURE_LEVEL_DEFAULT);
+    ComPtr<ID2D1DCRenderTarget> target;
+    hr = d2d->CreateDCRenderTarget(&properties, &target);
+    if (FAILED(hr) || !target) return failed(hr);
+    target->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
+    return target;
+}
+
 }  // namespace
 
+HRESULT end_draw_of_target(ID2D1RenderTarget* target) {
+    return target->EndDraw(nullptr, nullptr);
+}
+
 Graphics::~Graphics() {
-    fonts.reset();
-    target.reset();
-    dwrite.reset();
+    text = TextFormats();
+    fonts.Reset();
+    target.Reset();
+    dwrite.Reset();
     surface.reset();
 }
 
 Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& font_directory,
                                                   Output& err) {
-    ComPtr<ID2D1Factory> d2d;
-    HRESULT hr =
-        D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr, d2d.put_void());
-    if (FAILED(hr) || !d2d) return failed(hr);
-
     auto graphics = std::make_unique<Graphics>();
-    hr = DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
-                             reinterpret_cast<IUnknown**>(graphics->dwrite.put()));
+    HRESULT hr = DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
+                                     reinterpret_cast<IUnknown**>(graphics->dwrite.GetAddressOf()));
     if (FAILED(hr) || !graphics->dwrite) return failed(hr);
 
-    graphics->fonts = load_font_directory(graphics->dwrite.get(), font_directory, err);
+    graphics->fonts = load_font_directory(graphics->dwrite.Get(), font_directory, err);
     if (graphics->fonts) {
-        const CondensedFamily choice = condensed_family_in(graphics->fonts.get());
+        const CondensedFamily choice = condensed_family_in(graphics->fonts.Get());
         graphics->condensed.family = to_wide(choice.family);
         graphics->condensed.stretch = static_cast<DWRITE_FONT_STRETCH>(choice.stretch);
     }
+    graphics->text = TextFormats(graphics->dwrite, graphics->fonts, graphics->condensed);
 
-    D2D1_RENDER_TARGET_PROPERTIES properties{};
-    properties.type = D2D1_RENDER_TARGET_TYPE_DEFAULT;
-    properties.pixelFormat.format = DXGI_FORMAT_B8G8R8A8_UNORM;
-    properties.pixelFormat.alphaMode = D2D1_ALPHA_MODE_PREMULTIPLIED;
-    properties.dpiX = 0.0f;  // the platform's default DPI
-    properties.dpiY = 0.0f;
-    properties.usage = D2D1_RENDER_TARGET_USAGE_GDI_COMPATIBLE;
-    properties.minLevel = D2D1_FEATURE_LEVEL_DEFAULT;
-    hr = d2d->CreateDCRenderTarget(&properties, graphics->target.put());
-    if (FAILED(hr) || !graphics->target) return failed(hr);
-    graphics->target->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    return graphics;  // the Direct2D factory is released here; the render target keeps what it needs
+    Result<ComPtr<ID2D1DCRenderTarget>> target = make_render_target();
+    if (!target) return target.error();
+    graphics->target = std::move(target).value();
+    return graphics;
 }
 
-DWriteTextService::DWriteTextService(const Graphics& graphics)
-    : dwrite_(graphics.dwrite), fonts_(graphics.fonts), condensed_(graphics.condensed) {}
-
-double DWriteTextService::measure_text(std::string_view text, const TextSpec& spec, double scale) {
-    const Result<ComPtr<IDWriteTextLayout>> layout =
-        make_text_layout(dwrite_.get(), fonts_.get(), text, spec, scale, std::nullopt, condensed_);
-    if (!layout) return 0.0;
-    DWRITE_TEXT_METRICS metrics{};
-    if (FAILED(layout.value()->GetMetrics(&metrics))) return 0.0;
-    return text_width(metrics.width, metrics.widthIncludingTrailingWhitespace);
-}
-
-std::optional<TextBox> DWriteTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
-                                                   std::optional<double> fit) {
-    Result<ComPtr<IDWriteTextLayout>> layout =
-        make_text_layout(dwrite_.get(), fonts_.get(), text, spec, scale, fit, condensed_);
-    if (!layout) return std::nullopt;
-    DWRITE_TEXT_METRICS metrics{};
-    if (FAILED(layout.value()->GetMetrics(&metrics))) return std::nullopt;
-    TextBox box;
-    box.width = text_width(metrics.width, metrics.widthIncludingTrailingWhitespace);
-    box.height = metrics.height;
-    box.top = metrics.top;
-    box.handle = std::make_unique<DWriteTextHandle>(std::move(layout).value());
-    return box;
+Result<void> remake_render_target(Graphics& graphics) {
+    Result<ComPtr<ID2D1DCRenderTarget>> target = make_render_target();
+    if (!target) return target.error();
+    graphics.target = std::move(target).value();
+    graphics.target_lost = false;
+    return {};
 }
 
 }  // namespace tolmin::win

@@ -1,11 +1,12 @@
 #pragma once
 // The long-lived drawing resources: the DirectWrite factory, the DC render target, the optional private font
-// collection and the bitmap surface; and the text services and drawing interface built on them.
+// collection, the text formats made from them and the bitmap surface.
 
 #include <windows.h>
 // windows.h first: the COM headers below build on it
 #include <d2d1.h>
 #include <dwrite_3.h>
+#include <wrl/client.h>
 
 #include <filesystem>
 #include <memory>
@@ -13,12 +14,16 @@
 
 #include "common/result.hpp"
 #include "io/output.hpp"
-#include "paint/canvas.hpp"
-#include "windows/com_ptr.hpp"
 #include "windows/surface.hpp"
 #include "windows/text_layout.hpp"
 
 namespace tolmin::win {
+
+using Microsoft::WRL::ComPtr;
+
+// How a drawing is closed: the render target's EndDraw (tests put a failing one in its place).
+using EndDraw = HRESULT (*)(ID2D1RenderTarget* target);
+HRESULT end_draw_of_target(ID2D1RenderTarget* target);
 
 struct Graphics {
     std::optional<Surface> surface;  // made, grown and released by the surface functions
@@ -28,6 +33,12 @@ struct Graphics {
     // The family the condensed styles ask for: "Barlow Condensed", or "Barlow" with condensed stretch where
     // DirectWrite files the faces so (see condensed_family_in).
     CondensedFace condensed;
+    // Made from the factory and the collection, which stay for the life of Graphics; they do not depend on
+    // the render target, so they outlive a lost device.
+    TextFormats text;
+    EndDraw end_draw = end_draw_of_target;
+    // EndDraw said the device behind the render target is gone: the next drawing makes a new render target.
+    bool target_lost = false;
 
     Graphics() = default;
     Graphics(const Graphics&) = delete;
@@ -39,39 +50,8 @@ struct Graphics {
 Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& fonts,
                                                   Output& err);
 
-// The text service over DirectWrite (measure_text and text_box) for one layout or one paint.
-class DWriteTextService final : public TextService {
-public:
-    explicit DWriteTextService(const Graphics& graphics);
-    // The text's width in pixels; 0 when it cannot be laid out.
-    double measure_text(std::string_view text, const TextSpec& spec, double scale) override;
-    std::optional<TextBox> text_box(std::string_view text, const TextSpec& spec, double scale,
-                                    std::optional<double> fit) override;
-
-private:
-    ComPtr<IDWriteFactory> dwrite_;
-    ComPtr<IDWriteFontCollection1> fonts_;
-    CondensedFace condensed_;
-};
-
-// The drawing interface over the bound DC render target and the window's layered surface.
-class D2DCanvas final : public Canvas {
-public:
-    D2DCanvas(Graphics& graphics, HWND window);
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
-    void set_transform(double dx, double dy) override;
-    void push_layer(double opacity) override;
-    void pop_layer() override;
-    void fill_rectangle(const RectF& rect, const Rgb& color, double alpha) override;
-    void fill_ellipse(const PointF& center, double radius_x, double radius_y, const Rgb& color,
-                      double alpha) override;
-    void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override;
-
-private:
-    Graphics& graphics_;
-    HWND window_;
-};
+// A new render target in place of a lost one (and whatever was made from it, which its owners drop). On
+// failure the lost one stays, so the next drawing tries again.
+Result<void> remake_render_target(Graphics& graphics);
 
 }  // namespace tolmin::win

@@ -12,12 +12,9 @@ namespace tolmin::win {
 
 namespace {
 
-static_assert(sizeof(MONITORINFOEXW) == 104, "the extended monitor information record is 104 bytes");
-
 constexpr UINT DEFAULT_DPI = 96;
-// The device name array, terminator and zero padding included: 32 units.
+// The device name array, terminator and zero padding included.
 constexpr std::size_t DEVICE_UNITS = sizeof(MONITORINFOEXW::szDevice) / sizeof(WCHAR);
-static_assert(DEVICE_UNITS == 32);
 
 BOOL CALLBACK collect_monitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
     auto& monitors = *reinterpret_cast<std::vector<Monitor>*>(data);

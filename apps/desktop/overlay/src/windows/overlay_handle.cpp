@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "windows/overlay_messages.hpp"
+
 namespace tolmin::win {
 
 namespace {
@@ -26,18 +28,22 @@ FrameSlot& process_frame_slot() {
     return *slot;
 }
 
-void WindowFramePoster::post(std::uintptr_t wparam) {
+void WindowFramePoster::frame_pending() {
+    // A refused post costs nothing: the Frame waits in the slot and one of the many messages that fill the
+    // queue takes it.
+    if (HWND handle = overlay_handle()) (void)PostMessageW(handle, WM_FRAME, FRAME_PENDING, 0);
+}
+
+void WindowFramePoster::input_ended() {
     HWND handle = overlay_handle();
     if (handle == nullptr) return;
-    if (PostMessageW(handle, WM_FRAME, static_cast<WPARAM>(wparam), 0)) return;
-    // A refused FRAME_PENDING costs nothing: the Frame waits in the slot and one of the many messages that
-    // fill the queue takes it. A lost INPUT_ENDED would keep the overlay alive after its input is gone, so
-    // while the queue is full (a host that wrote thousands of frames at once) the end is posted again as
-    // soon as the window thread has made room. Any other failure is given up.
-    if (wparam != INPUT_ENDED) return;
+    if (PostMessageW(handle, WM_FRAME, INPUT_ENDED, 0)) return;
+    // A lost end would keep the overlay alive after its input is gone, so while the queue is full (a host
+    // that wrote thousands of frames at once) it is posted again as soon as the window thread has made room.
+    // Any other failure is given up.
     while (GetLastError() == ERROR_NOT_ENOUGH_QUOTA) {
         Sleep(QUEUE_FULL_RETRY_MS);
-        if (PostMessageW(handle, WM_FRAME, static_cast<WPARAM>(wparam), 0)) return;
+        if (PostMessageW(handle, WM_FRAME, INPUT_ENDED, 0)) return;
     }
 }
 

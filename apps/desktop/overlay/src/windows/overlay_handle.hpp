@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "input/frame_slot.hpp"
 
 namespace tolmin::win {
@@ -20,12 +18,13 @@ HWND overlay_handle();
 // the process ends.
 FrameSlot& process_frame_slot();
 
-// PostMessageW(OverlayHandle, WM_FRAME, wparam, 0) while the handle is set; a failed post is ignored (a Frame
-// left in the slot is picked up at the next successful post), except that INPUT_ENDED is posted again while
-// the window's message queue is full.
+// Posts WM_FRAME to OverlayHandle while the handle is set: FRAME_PENDING for a Frame in the slot (a failed
+// post is ignored: the Frame is picked up at the next successful post) and INPUT_ENDED at the end (posted
+// again while the window's message queue is full).
 class WindowFramePoster final : public FramePoster {
 public:
-    void post(std::uintptr_t wparam) override;
+    void frame_pending() override;
+    void input_ended() override;
 };
 
 }  // namespace tolmin::win

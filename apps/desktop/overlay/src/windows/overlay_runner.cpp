@@ -8,9 +8,9 @@
 #include <string>
 
 #include "input/frame_reader.hpp"
-#include "input/frame_slot.hpp"
 #include "windows/apply.hpp"
 #include "windows/graphics.hpp"
+#include "windows/message_loop.hpp"
 #include "windows/modes.hpp"
 #include "windows/overlay_handle.hpp"
 #include "windows/overlay_window.hpp"
@@ -37,7 +37,7 @@ DWORD WINAPI reader_thread(LPVOID parameter) {
         // Nothing may unwind out of a thread; a reader that cannot go on is a failed input, and the overlay
         // ends as it does at the end of input.
         write_diagnostic(context->diagnostics, std::string("cannot read stdin: ") + e.what());
-        context->poster.post(INPUT_ENDED);
+        context->poster.input_ended();
     }
     return 0;
 }
@@ -49,30 +49,6 @@ Result<void> start_reader() {
     context.release();  // the thread owns it now
     (void)CloseHandle(thread);
     return {};
-}
-
-void run_message_loop(Overlay& overlay, Output& err) {
-    FrameSlot& slot = process_frame_slot();
-    MSG message{};
-    // 0 is the quit message, -1 a failed queue: both end the loop.
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER) {
-            apply(overlay, err);
-            continue;
-        }
-        if (message.message == WM_FRAME) {
-            if (message.wParam == INPUT_ENDED) {
-                PostQuitMessage(0);
-            } else if (std::unique_ptr<Frame> frame = slot.take()) {
-                // A message whose Frame an earlier message already took finds the slot empty.
-                overlay.current = std::move(frame);
-                apply(overlay, err);
-            }
-            continue;
-        }
-        (void)TranslateMessage(&message);
-        (void)DispatchMessageW(&message);
-    }
 }
 
 }  // namespace

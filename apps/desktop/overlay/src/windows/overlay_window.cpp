@@ -1,28 +1,69 @@
 #include "windows/overlay_window.hpp"
 
+#include <utility>
+
 #include "layout/window_steps.hpp"
+#include "windows/overlay_messages.hpp"
 #include "windows/platform_error.hpp"
 
 namespace tolmin::win {
 
 namespace {
 
-static_assert(sizeof(WNDCLASSEXW) == 80, "the window class record is 80 bytes on 64-bit Windows");
-
-constexpr UINT MOVE_FLAGS = SWP_NOACTIVATE;                             // 0x0010
-constexpr UINT RAISE_FLAGS = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;  // 0x0013
-static_assert(MOVE_FLAGS == 0x0010 && RAISE_FLAGS == 0x0013);
+constexpr UINT MOVE_FLAGS = SWP_NOACTIVATE;
+constexpr UINT RAISE_FLAGS = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 constexpr std::string_view CAPTURE_WARNING =
     "this Windows cannot keep the overlay out of a capture (needs 10 2004); it will flash rather than hold a "
     "HUD";
 
-// The window has no behaviour of its own.
+// Sent when Explorer starts its taskbar (again), which puts its own windows on top of the topmost band.
+UINT taskbar_created_message() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+bool displays_changed(UINT message, WPARAM wparam) {
+    return message == WM_DISPLAYCHANGE || message == WM_DPICHANGED ||
+           (message == WM_SETTINGCHANGE && wparam == SPI_SETWORKAREA);
+}
+
+// The window draws nothing of its own. A display change arrives here, often sent from inside a call the
+// frame application makes (a move can change the window's DPI), so it is only posted on to the loop, which
+// applies the Frame again once the current application is over.
 LRESULT CALLBACK overlay_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (displays_changed(message, wparam)) {
+        (void)PostMessageW(hwnd, WM_DISPLAY_CHANGED, 0, 0);
+    } else if (message != 0 && message == taskbar_created_message()) {
+        keep_on_top(hwnd);
+        return 0;
+    }
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 }  // namespace
+
+OverlayWindow::OverlayWindow(OverlayWindow&& other) noexcept
+    : handle(std::exchange(other.handle, nullptr)),
+      placement(other.placement),
+      capture_excluded(other.capture_excluded),
+      shown(other.shown) {}
+
+OverlayWindow& OverlayWindow::operator=(OverlayWindow&& other) noexcept {
+    if (this != &other) {
+        std::swap(handle, other.handle);  // the other one destroys what this one held
+        placement = other.placement;
+        capture_excluded = other.capture_excluded;
+        shown = other.shown;
+    }
+    return *this;
+}
+
+OverlayWindow::~OverlayWindow() {
+    if (handle == nullptr) return;
+    (void)DestroyWindow(handle);
+    (void)UnregisterClassW(OVERLAY_CLASS_NAME, GetModuleHandleW(nullptr));
+}
 
 void make_process_dpi_aware() {
     (void)SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -50,7 +91,7 @@ Result<OverlayWindow> create_window(Output& err) {
 
     OverlayWindow window;
     window.handle = handle;
-    window.capture_excluded = SetWindowDisplayAffinity(handle, OVERLAY_AFFINITY) != FALSE;
+    window.capture_excluded = SetWindowDisplayAffinity(handle, WDA_EXCLUDEFROMCAPTURE) != FALSE;
     if (!window.capture_excluded) write_diagnostic(err, CAPTURE_WARNING);
     return window;
 }
@@ -70,8 +111,8 @@ void hide(OverlayWindow& window) {
     if (hide_steps(window.placement, window.shown)) (void)ShowWindow(window.handle, SW_HIDE);
 }
 
-void keep_on_top(OverlayWindow& window) {
-    (void)SetWindowPos(window.handle, HWND_TOPMOST, 0, 0, 0, 0, RAISE_FLAGS);
+void keep_on_top(HWND window) {
+    (void)SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, RAISE_FLAGS);
 }
 
 }  // namespace tolmin::win

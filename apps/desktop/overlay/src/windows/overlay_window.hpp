@@ -18,16 +18,23 @@ namespace tolmin::win {
 
 inline constexpr wchar_t OVERLAY_CLASS_NAME[] = L"TolminOverlay";
 inline constexpr wchar_t OVERLAY_TITLE[] = L"Tolmin overlay";
-// WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE
-inline constexpr DWORD OVERLAY_EX_STYLE = 0x080800A8;
-inline constexpr DWORD OVERLAY_STYLE = 0x80000000;  // WS_POPUP, not visible at creation
-inline constexpr DWORD OVERLAY_AFFINITY = 0x11;     // WDA_EXCLUDEFROMCAPTURE
+inline constexpr DWORD OVERLAY_EX_STYLE =
+    WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE;
+inline constexpr DWORD OVERLAY_STYLE = WS_POPUP;  // not visible at creation
 
+// Owns the window: dropping it destroys the window and unregisters its class.
 struct OverlayWindow {
     HWND handle = nullptr;
     std::optional<Placement> placement;  // last rectangle given to the system; cleared by hide
     bool capture_excluded = false;
     bool shown = false;
+
+    OverlayWindow() = default;
+    OverlayWindow(OverlayWindow&& other) noexcept;
+    OverlayWindow& operator=(OverlayWindow&& other) noexcept;
+    OverlayWindow(const OverlayWindow&) = delete;
+    OverlayWindow& operator=(const OverlayWindow&) = delete;
+    ~OverlayWindow();
 };
 
 // The window's top-left corner on the virtual screen.
@@ -41,7 +48,8 @@ struct ScreenPoint {
 void make_process_dpi_aware();
 
 // Registers the class and creates the hidden window; asks for capture exclusion and warns on `err` when the
-// system refuses it.
+// system refuses it. The window procedure posts WM_DISPLAY_CHANGED to the window when a display, its DPI or
+// the work area changed, and puts the window back on top when Explorer (and its taskbar) restarted.
 Result<OverlayWindow> create_window(Output& err);
 
 // Moves the window to the layout's corner of the monitor (only when the rectangle changed) and shows it
@@ -52,6 +60,6 @@ ScreenPoint place(OverlayWindow& window, const Monitor& monitor, const Layout& l
 void hide(OverlayWindow& window);
 
 // Puts the window back at the top of the topmost band without moving or activating it.
-void keep_on_top(OverlayWindow& window);
+void keep_on_top(HWND window);
 
 }  // namespace tolmin::win

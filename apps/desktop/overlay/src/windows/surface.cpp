@@ -46,6 +46,9 @@ void Surface::release() {
 
 namespace {
 
+// What EndDraw returns when the device behind the render target is gone (d2derr.h spells it unsigned).
+constexpr HRESULT DEVICE_LOST = static_cast<HRESULT>(D2DERR_RECREATE_TARGET);
+
 // A memory DC compatible with the screen holding a new top-down 32-bit DIB section of width x height.
 Result<Surface> make_surface(const SurfaceSize& size) {
     BITMAPINFO info{};
@@ -90,6 +93,9 @@ Result<Surface> make_surface(const SurfaceSize& size) {
 }  // namespace
 
 Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t height) {
+    if (graphics.target_lost) {
+        if (Result<void> remade = remake_render_target(graphics); !remade) return remade;
+    }
     std::optional<SurfaceSize> current;
     if (graphics.surface) current = SurfaceSize{graphics.surface->width, graphics.surface->height};
     if (const std::optional<SurfaceSize> next = grown_surface_size(current, width, height)) {
@@ -102,14 +108,15 @@ Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t 
     const HRESULT hr = graphics.target->BindDC(graphics.surface->dc, &bound);
     if (FAILED(hr)) return hresult_error(hr);
     graphics.target->BeginDraw();
-    const D2D1_COLOR_F transparent{0.0f, 0.0f, 0.0f, 0.0f};
-    graphics.target->Clear(&transparent);
+    graphics.target->Clear(D2D1::ColorF(0.0f, 0.0f, 0.0f, 0.0f));
     return {};
 }
 
 Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
                              std::int32_t width, std::int32_t height) {
-    const HRESULT hr = graphics.target->EndDraw(nullptr, nullptr);
+    const HRESULT hr = graphics.end_draw(graphics.target.Get());
+    // A lost device is the one failure that a new render target mends; the next drawing makes one.
+    if (hr == DEVICE_LOST) graphics.target_lost = true;
     if (FAILED(hr)) return hresult_error(hr);
     if (!graphics.surface) return hresult_error(E_UNEXPECTED);
 

@@ -32,12 +32,14 @@ private:
     void release();
 };
 
-// Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), binds the
-// render target to its top-left width x height, begins drawing and clears to transparent.
+// Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), makes a new
+// render target when the last one was lost, binds the render target to the bitmap's top-left width x height,
+// begins drawing and clears to transparent.
 Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t height);
 
 // Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the size
-// width x height. On failure the window keeps its previous picture.
+// width x height. On failure the window keeps its previous picture; a lost device marks the render target
+// lost.
 Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
                              std::int32_t width, std::int32_t height);
 

@@ -28,46 +28,68 @@ Error failed(HRESULT hr) {
 
 }  // namespace
 
-Result<ComPtr<IDWriteTextLayout>> make_text_layout(IDWriteFactory* dwrite, IDWriteFontCollection1* fonts,
-                                                   std::string_view text, const TextSpec& spec, double scale,
-                                                   std::optional<double> fit,
-                                                   const CondensedFace& condensed) {
-    const double font_size = spec.size * scale;
-    const std::wstring wide = to_wide(text);
-    const auto length =
-        static_cast<UINT32>(clipped_utf16_length(wide.data(), wide.size(), MAX_LAID_OUT_UNITS));
+TextFormats::TextFormats(ComPtr<IDWriteFactory> dwrite, ComPtr<IDWriteFontCollection1> fonts,
+                         CondensedFace condensed)
+    : dwrite_(std::move(dwrite)), fonts_(std::move(fonts)), condensed_(std::move(condensed)) {}
 
-    IDWriteFontCollection* collection = fonts;  // null: the system collection
+Result<TextFormats::Format*> TextFormats::format_for(const TextSpec& spec, double scale) {
+    if (scale != scale_) {
+        formats_.clear();
+        scale_ = scale;
+    }
+    for (Format& kept : formats_) {
+        if (kept.size == spec.size && kept.weight == spec.weight && kept.mono == spec.mono) return &kept;
+    }
 
-    const wchar_t* family = spec.mono ? MONO_FAMILY : condensed.family.c_str();
-    const DWRITE_FONT_STRETCH stretch = spec.mono ? DWRITE_FONT_STRETCH_NORMAL : condensed.stretch;
+    const wchar_t* family = spec.mono ? MONO_FAMILY : condensed_.family.c_str();
+    const DWRITE_FONT_STRETCH stretch = spec.mono ? DWRITE_FONT_STRETCH_NORMAL : condensed_.stretch;
     ComPtr<IDWriteTextFormat> format;
-    HRESULT hr = dwrite->CreateTextFormat(family, collection, static_cast<DWRITE_FONT_WEIGHT>(spec.weight),
-                                          DWRITE_FONT_STYLE_NORMAL, stretch, static_cast<FLOAT>(font_size),
-                                          LOCALE, format.put());
+    // null: the system collection
+    HRESULT hr = dwrite_->CreateTextFormat(family, fonts_.Get(), static_cast<DWRITE_FONT_WEIGHT>(spec.weight),
+                                           DWRITE_FONT_STYLE_NORMAL, stretch,
+                                           static_cast<FLOAT>(spec.size * scale), LOCALE, &format);
     if (FAILED(hr) || !format) return failed(hr);
+    ++counts_.formats;
     hr = format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
     if (FAILED(hr)) return failed(hr);
     hr = format->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
     if (FAILED(hr)) return failed(hr);
+    formats_.push_back(Format{spec.size, spec.weight, spec.mono, std::move(format), nullptr});
+    return &formats_.back();
+}
+
+Result<ComPtr<IDWriteTextLayout>> TextFormats::make_layout(std::string_view text, const TextSpec& spec,
+                                                           double scale, std::optional<double> fit) {
+    Result<Format*> found = format_for(spec, scale);
+    if (!found) return found.error();
+    Format& format = *found.value();
+
+    const double font_size = spec.size * scale;
+    const std::wstring wide = to_wide(text);
+    const auto length =
+        static_cast<UINT32>(clipped_utf16_length(wide.data(), wide.size(), MAX_LAID_OUT_UNITS));
+    const float max_width = fit ? fitting_width(*fit) : NO_LIMIT;
+    ComPtr<IDWriteTextLayout> layout;
+    HRESULT hr =
+        dwrite_->CreateTextLayout(wide.c_str(), length, format.format.Get(), max_width, NO_LIMIT, &layout);
+    if (FAILED(hr) || !layout) return failed(hr);
+    ++counts_.layouts;
 
     if (fit) {
-        ComPtr<IDWriteInlineObject> ellipsis;
-        hr = dwrite->CreateEllipsisTrimmingSign(format.get(), ellipsis.put());
-        if (FAILED(hr) || !ellipsis) return failed(hr);
+        if (!format.ellipsis) {
+            hr = dwrite_->CreateEllipsisTrimmingSign(format.format.Get(), &format.ellipsis);
+            if (FAILED(hr) || !format.ellipsis) return failed(hr);
+            ++counts_.formats;
+        }
         const DWRITE_TRIMMING trimming{DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-        hr = format->SetTrimming(&trimming, ellipsis.get());
+        hr = layout->SetTrimming(&trimming, format.ellipsis.Get());
         if (FAILED(hr)) return failed(hr);
     }
 
-    const float max_width = fit ? fitting_width(*fit) : NO_LIMIT;
-    ComPtr<IDWriteTextLayout> layout;
-    hr = dwrite->CreateTextLayout(wide.c_str(), length, format.get(), max_width, NO_LIMIT, layout.put());
-    if (FAILED(hr) || !layout) return failed(hr);
-
     if (spec.tracking != 0) {
-        const ComPtr<IDWriteTextLayout1> spaced = layout.as<IDWriteTextLayout1>(&hr);
-        if (!spaced) return failed(hr);
+        ComPtr<IDWriteTextLayout1> spaced;
+        hr = layout.As(&spaced);
+        if (FAILED(hr) || !spaced) return failed(hr);
         const DWRITE_TEXT_RANGE whole{0, length};
         hr = spaced->SetCharacterSpacing(0.0f, static_cast<FLOAT>(font_size * spec.tracking), 0.0f, whole);
         if (FAILED(hr)) return failed(hr);

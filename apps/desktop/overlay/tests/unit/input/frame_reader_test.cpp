@@ -86,8 +86,7 @@ TEST(FrameInput, EveryRow) {
                 want_err += "tolmin-overlay: " + text + "\n";
             EXPECT_EQ(err.all(), want_err) << row.where();
             std::string posts;
-            for (const auto post : poster.posts)
-                posts += post == FRAME_PENDING ? 'P' : post == INPUT_ENDED ? 'E' : '?';
+            for (const auto post : poster.posts) posts += post == fakes::Post::FramePending ? 'P' : 'E';
             EXPECT_EQ(posts, row[3]) << row.where();
             const auto frame = slot.take();
             EXPECT_EQ(frame ? std::to_string(int(frame->offset)) : "-", row[4]) << row.where();
@@ -99,10 +98,11 @@ TEST(FrameInput, EveryRow) {
 // the slot's lock is held, taking would deadlock here.
 struct TakingPoster final : FramePoster {
     explicit TakingPoster(FrameSlot& s) : slot(s) {}
-    void post(std::uintptr_t wparam) override {
-        const auto frame = wparam == FRAME_PENDING ? slot.take() : nullptr;
+    void frame_pending() override {
+        const auto frame = slot.take();
         taken.push_back(frame ? frame->offset : -1.0);
     }
+    void input_ended() override { taken.push_back(-1.0); }
     FrameSlot& slot;
     std::vector<double> taken;
 };

@@ -33,30 +33,34 @@ TEST(FrameSlot, HoldsAtMostTheNewestFrame) {
     EXPECT_EQ(slot.take()->offset, 3.0);
 }
 
-// The window thread's side: posts arrive as messages in a queue; each FRAME_PENDING takes whatever the slot
-// holds, INPUT_ENDED ends the loop.
+// The window thread's side: posts arrive as messages in a queue; each frame_pending takes whatever the slot
+// holds, input_ended ends the loop.
 class QueuePoster final : public FramePoster {
 public:
-    void post(std::uintptr_t wparam) override {
+    void frame_pending() override { push(true); }
+    void input_ended() override { push(false); }
+
+    // True for a pending Frame, false for the end.
+    bool wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [this] { return !queue_.empty(); });
+        const bool pending = queue_.front();
+        queue_.erase(queue_.begin());
+        return pending;
+    }
+
+private:
+    void push(bool pending) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            queue_.push_back(wparam);
+            queue_.push_back(pending);
         }
         ready_.notify_one();
     }
 
-    std::uintptr_t wait() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ready_.wait(lock, [this] { return !queue_.empty(); });
-        const std::uintptr_t message = queue_.front();
-        queue_.erase(queue_.begin());
-        return message;
-    }
-
-private:
     std::mutex mutex_;
     std::condition_variable ready_;
-    std::vector<std::uintptr_t> queue_;
+    std::vector<bool> queue_;
 };
 
 TEST(FrameSlot, AReaderThreadHandsFramesToAConsumer) {
@@ -73,10 +77,7 @@ TEST(FrameSlot, AReaderThreadHandsFramesToAConsumer) {
 
     int pending_posts = 0;
     std::vector<double> taken;
-    for (;;) {
-        const std::uintptr_t message = poster.wait();
-        if (message == INPUT_ENDED) break;
-        ASSERT_EQ(message, FRAME_PENDING);
+    while (poster.wait()) {
         ++pending_posts;
         if (auto frame = slot.take()) taken.push_back(frame->offset);
     }

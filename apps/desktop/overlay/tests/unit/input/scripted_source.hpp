@@ -74,10 +74,13 @@ public:
     std::vector<std::string> writes;
 };
 
+enum class Post { FramePending, InputEnded };
+
 class RecordingPoster final : public FramePoster {
 public:
-    void post(std::uintptr_t wparam) override { posts.push_back(wparam); }
-    std::vector<std::uintptr_t> posts;
+    void frame_pending() override { posts.push_back(Post::FramePending); }
+    void input_ended() override { posts.push_back(Post::InputEnded); }
+    std::vector<Post> posts;
 };
 
 }  // namespace tolmin::fakes
