@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "paint/recording_canvas.hpp"
+#include "unit/paint/failing_canvas.hpp"
 #include "unit/paint/paint_fakes.hpp"
 
 namespace tolmin {
@@ -172,14 +173,14 @@ TEST(PaintFrame, SurfaceFailuresAreReturnedAndEndThePaint) {
     FixedTextService text;
     const Layout layout = layout_of({block_of(BlockKind::Type::Toast, 0, 1, 0, 0, 0)});
 
-    RecordingCanvas no_surface;
+    test::FailingCanvas no_surface;
     no_surface.fail_begin = Error{"The surface cannot be made. (0x8007000E)"};
     Result<void> begun = paint_frame(no_surface, text, 0, 0, frame_with_one_toast(), layout);
     ASSERT_FALSE(begun.ok());
     EXPECT_EQ(begun.error().text, "The surface cannot be made. (0x8007000E)");
     EXPECT_TRUE(no_surface.ops.empty());
 
-    RecordingCanvas no_window;
+    test::FailingCanvas no_window;
     no_window.fail_present = Error{"no window"};
     Result<void> shown = paint_frame(no_window, text, 0, 0, frame_with_one_toast(), layout);
     ASSERT_FALSE(shown.ok());
@@ -189,7 +190,7 @@ TEST(PaintFrame, SurfaceFailuresAreReturnedAndEndThePaint) {
 }
 
 TEST(PaintFrame, BrushFailuresLeaveShapesOutButThePaintSucceeds) {
-    RecordingCanvas canvas;
+    test::FailingCanvas canvas;
     canvas.fail_brushes = true;
     FixedTextService text;
     const Layout layout = layout_of({block_of(BlockKind::Type::Toast, 0, 0.5, 0, 0, 0)});
