@@ -11,6 +11,8 @@ namespace tolmin {
 
 namespace {
 
+constexpr std::size_t SIMD_PADDING = 16;
+
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -84,8 +86,12 @@ Reading read(std::string_view text, std::string& copy, Frame& frame) {
 }  // namespace
 
 std::optional<Fault> decode_frame(std::string_view text, Frame& frame) {
-    // The reader unescapes strings inside this copy; its NUL terminator ends the text.
-    std::string copy(text);
+    // The reader unescapes strings inside this copy; its NUL terminator ends the text. RapidJSON's SSE2 scans
+    // read aligned blocks of 16 bytes, the last of which may reach up to 15 bytes past the terminator: the
+    // copy's buffer holds them.
+    std::string copy;
+    copy.reserve(text.size() + SIMD_PADDING);
+    copy.assign(text);
     Reading reading = read(text, copy, frame);
     if (reading.result.Code() == rapidjson::kParseErrorNumberTooBig && !reading.fault) {
         copy.assign(text);

@@ -48,7 +48,7 @@ TEST(FrameCheck, ReportsEveryLineThatIsNotBlank) {
     EXPECT_EQ(checked.lines,
               (Lines{R"({"line":1,"frame":{"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,)"
                      R"("hud":null,"night":null,"alerts":[],"toasts":[]}})",
-                     R"({"line":3,"error":"render model v2 (this helper draws v1)"})",
+                     R"j({"line":3,"error":"render model v2 (this helper draws v1)"})j",
                      R"({"line":4,"error":"a line over 1 MiB is not a frame; discarded"})",
                      R"({"line":6,"frame":{"v":1,"anchor":"top-left","offset":24,"scale":1,"monitor":null,)"
                      R"("hud":null,"night":null,"alerts":[],"toasts":[]}})"

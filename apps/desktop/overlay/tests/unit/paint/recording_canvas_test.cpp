@@ -33,7 +33,9 @@ TEST(FixedTextService, CountsScalarValuesAndHonoursTheFit) {
         std::optional<TextBox> box = text.text_box(c.text, c.spec, c.scale, c.fit);
         ASSERT_TRUE(box.has_value());
         EXPECT_DOUBLE_EQ(box->width, c.width) << c.text;
-        if (!c.fit) EXPECT_DOUBLE_EQ(text.measure_text(c.text, c.spec, c.scale), c.width) << c.text;
+        if (!c.fit) {
+            EXPECT_DOUBLE_EQ(text.measure_text(c.text, c.spec, c.scale), c.width) << c.text;
+        }
     }
 }
 
