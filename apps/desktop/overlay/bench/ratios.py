@@ -8,6 +8,7 @@ run has repetitions). A ratio whose goal is missed says MISSED; the exit status 
 informs, it does not fail a build.
 """
 import json
+import re
 import sys
 
 # (candidate, reference, goal: the ratio at most this, or None), benchmark names as registered.
@@ -42,7 +43,7 @@ def runs_by_name(paths):
             for run in json.load(f)["benchmarks"]:
                 if run.get("error_occurred"):
                     continue
-                name = run.get("run_name", run["name"])
+                name = re.sub(r"/repeats:\d+$", "", run.get("run_name", run["name"]))
                 median = run.get("aggregate_name") == "median"
                 if median or (run.get("run_type") == "iteration" and name not in chosen):
                     chosen[name] = run
