@@ -45,17 +45,17 @@ TEST(FrameCheck, ReportsEveryLineThatIsNotBlank) {
     const std::string input = "{\"v\":1}\n\n{\"v\":2}\n" + std::string(MAX_LINE_BYTES + 1, ' ') +
                               "\n  \t\r\n{\"anchor\":\"top-left\"}";
     const Checked checked = check(input, CheckCommand::Check);
-    EXPECT_EQ(checked.lines,
-              (Lines{R"({"line":1,"frame":{"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,)"
-                     R"("hud":null,"night":null,"alerts":[],"toasts":[]}})",
-                     R"j({"line":3,"error":"render model v2 (this helper draws v1)"})j",
-                     R"({"line":4,"error":"a line over 1 MiB is not a frame; discarded"})",
-                     R"({"line":6,"frame":{"v":1,"anchor":"top-left","offset":24,"scale":1,"monitor":null,)"
-                     R"("hud":null,"night":null,"alerts":[],"toasts":[]}})"
-}));
-EXPECT_EQ(checked.summary.lines, 6u);
-EXPECT_EQ(checked.summary.rejected, 2u);
-EXPECT_EQ(check("[1,\"top-center\"]\n", CheckCommand::Paint).summary.rejected, 1u);
+    EXPECT_EQ(
+        checked.lines,
+        (Lines{R"({"line":1,"frame":{"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,)"
+               R"("hud":null,"night":null,"alerts":[],"toasts":[]}})",
+               R"j({"line":3,"error":"render model v2 (this helper draws v1)"})j",
+               R"({"line":4,"error":"a line over 1 MiB is not a frame; discarded"})",
+               R"({"line":6,"frame":{"v":1,"anchor":"top-left","offset":24,"scale":1,"monitor":null,)"
+               R"("hud":null,"night":null,"alerts":[],"toasts":[]}})"}));
+    EXPECT_EQ(checked.summary.lines, 6u);
+    EXPECT_EQ(checked.summary.rejected, 2u);
+    EXPECT_EQ(check("[1,\"top-center\"]\n", CheckCommand::Paint).summary.rejected, 1u);
 }
 
 TEST(FrameCheck, AReadFailureEndsTheInputAfterTheLinesBeforeIt) {
