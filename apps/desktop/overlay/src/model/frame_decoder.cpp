@@ -57,9 +57,14 @@ void neutralize_numbers(std::string& copy) {
         } else if (c == '"') {
             in_string = true;
         } else if (c == '-' || is_digit(c)) {
-            const std::size_t end = number_end(copy, i);
-            if (end == std::string_view::npos) continue;
-            if (end - i >= 3) copy.replace(i, end - i, "0e" + std::string(end - i - 2, '0'));
+            std::size_t end = number_end(copy, i);
+            if (end == std::string_view::npos) {
+                // A malformed literal is left whole: the reader refuses it where it did before.
+                end = copy.find_first_not_of("0123456789+-.eE", i);
+                end = end == std::string::npos ? copy.size() : end;
+            } else if (end - i >= 3) {
+                copy.replace(i, end - i, "0e" + std::string(end - i - 2, '0'));
+            }
             i = end - 1;
         }
     }
