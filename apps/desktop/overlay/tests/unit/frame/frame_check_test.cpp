@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "input/frame_reader.hpp"
 #include "unit/input/scripted_source.hpp"
 

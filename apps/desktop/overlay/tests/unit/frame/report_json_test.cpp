@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
 
 #include "frame/draw_ops_json.hpp"
 #include "frame/layout_json.hpp"

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <string>
 
 #include "unit/model/line_outcome.hpp"
 

@@ -2,11 +2,6 @@
 // An outcome of parse_frame_line as one short text: "blank"; "frame: " and the Frame as the checker writes
 // it; "syntax: " or "rejected: " and the rejection text, as the fault is one of JSON syntax or not.
 
-#include <optional>
-#include <string>
-#include <string_view>
-#include <variant>
-
 #include "frame/frame_json.hpp"
 #include "model/frame_decoder.hpp"
 #include "model/parse_frame.hpp"
