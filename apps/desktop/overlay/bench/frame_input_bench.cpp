@@ -7,15 +7,14 @@
 //    feed, as for a pipe) and its Chunks mode (as for a file), against 64 KiB std::fread chunks split by
 //    memchr;
 //  - reader: FrameReader (read, repair, parse, slot, post) against parse_frame_line of the same lines alone.
-// After the run one line per pair gives the ratio of the processor times (candidate / reference).
+// scripts/bench prints the ratio of the processor times (candidate / reference) of each pair from the JSON
+// output (bench/ratios.py).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -222,49 +221,6 @@ void BM_ReaderParseOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ReaderParseOnly);
 
-// Prints as usual and keeps each benchmark's processor time per iteration (on a busy machine the wall time
-// also counts the waits for a core); with repetitions, the median's.
-class CollectingReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                cpu[name] = run.GetAdjustedCPUTime();
-                from_median.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && from_median.count(name) == 0) {
-                cpu[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> cpu;
-
-private:
-    std::set<std::string> from_median;
-};
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const char* const pairs[][2] = {
-        {"BM_LinesLineReader", "BM_LinesMemchrSplit"},  {"BM_SkipLineReader", "BM_SkipMemchr"},
-        {"BM_StdioLines", "BM_StdioFreadChunks"},       {"BM_StdioChunks", "BM_StdioFreadChunks"},
-        {"BM_ReaderFrameReader", "BM_ReaderParseOnly"},
-    };
-    for (const auto& pair : pairs) {
-        const auto candidate = reporter.cpu.find(pair[0]);
-        const auto reference = reporter.cpu.find(pair[1]);
-        if (candidate != reporter.cpu.end() && reference != reporter.cpu.end() && reference->second > 0) {
-            std::printf("%s / %s: %.2f\n", pair[0], pair[1], candidate->second / reference->second);
-        }
-    }
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -1,14 +1,13 @@
 // Layout plus paint of a full frame through a canvas that only counts its operations, against the parse of
 // the same frame's input line measured in the same run. The goal is a layout and paint of at most 10 us per
-// frame; the ratio to the parse says how the window thread's share compares with the reader thread's.
+// frame; the ratio to the parse says how the window thread's share compares with the reader thread's. Both
+// are printed by scripts/bench from the JSON output (bench/ratios.py).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <variant>
@@ -108,56 +107,6 @@ void BM_ParseFrameLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseFrameLine);
 
-// Prints as usual and keeps each benchmark's processor time per iteration in nanoseconds (on a busy machine
-// the wall time also counts the waits for a core).
-class CollectingReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const double time = run.GetAdjustedCPUTime() * to_ns(run.time_unit);
-            // With repetitions the median stands for the benchmark; otherwise its one run does.
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                ns[run.run_name.function_name] = time;
-                medians.insert(run.run_name.function_name);
-            } else if (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.function_name)) {
-                ns[run.run_name.function_name] = time;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> ns;
-
-private:
-    std::set<std::string> medians;
-    static double to_ns(benchmark::TimeUnit unit) {
-        switch (unit) {
-            case benchmark::kSecond:
-                return 1e9;
-            case benchmark::kMillisecond:
-                return 1e6;
-            case benchmark::kMicrosecond:
-                return 1e3;
-            default:
-                return 1.0;
-        }
-    }
-};
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto paint = reporter.ns.find("BM_LayoutAndPaint");
-    const auto parse = reporter.ns.find("BM_ParseFrameLine");
-    if (paint != reporter.ns.end() && parse != reporter.ns.end() && parse->second > 0) {
-        std::printf("layout+paint %.2f us, parse %.2f us (cpu), ratio %.2f\n", paint->second / 1e3,
-                    parse->second / 1e3, paint->second / parse->second);
-    }
-    return 0;
-}
+BENCHMARK_MAIN();

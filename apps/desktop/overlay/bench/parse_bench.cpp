@@ -5,17 +5,12 @@
 // The reference ("raw") reads with the decoder's reader flags and a handler that does nothing; like the
 // decoder it first copies the line, since the reader unescapes in place. A second reference ("plain") reads
 // the line where it is, without in-situ unescaping. "copy" copies the decoded Frame and frees it again: the
-// allocation and copying that any decoder into this Frame type does on top of reading the JSON. After the run
-// one line per input gives the ratio of the best CPU times decode/raw (goal: at most 1.30), decode/plain,
-// (raw + copy)/raw, and the decoder's throughput on the typical frame (goal: at least 300 MB/s,
-// 1 MB = 10^6 bytes).
+// allocation and copying that any decoder into this Frame type does on top of reading the JSON. scripts/bench
+// reads the JSON output (bench/ratios.py): decode/raw per input (goal: at most 1.30), decode/plain,
+// copy/raw, and the decoder's throughput on the typical frame (goal: at least 300 MB/s, 1 MB = 10^6 bytes).
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <limits>
-#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -141,29 +136,6 @@ void copy(benchmark::State& state, const std::string* line) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * line->size()));
 }
 
-// Keeps the best CPU time per benchmark over its repetitions.
-class BestTimes : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const std::string& name = run.run_name.function_name;
-            const double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const auto found = best_.find(name);
-            best_[name] = found == best_.end() ? seconds : std::min(found->second, seconds);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    double best(const std::string& name) const {
-        const auto found = best_.find(name);
-        return found == best_.end() ? std::numeric_limits<double>::quiet_NaN() : found->second;
-    }
-
-private:
-    std::map<std::string, double> best_;
-};
-
 }  // namespace
 
 constexpr int REPETITIONS = 10;
@@ -180,24 +152,7 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMicrosecond);
         }
     }
-    BestTimes reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nbest CPU time of %d repetitions; ratio = decode / raw (same reader flags)\n", REPETITIONS);
-    for (const auto& [name, line] : inputs) {
-        const double decode_seconds = reporter.best("decode/" + name);
-        const double raw_seconds = reporter.best("raw/" + name);
-        const double plain_seconds = reporter.best("plain/" + name);
-        const double copy_seconds = reporter.best("copy/" + name);
-        std::printf(
-            "ratio %s %.2f (goal <= 1.30); decode/plain %.2f; (raw+copy)/raw %.2f; %zu bytes, decode %.0f "
-            "MB/s, "
-            "raw %.0f MB/s\n",
-            name.c_str(), decode_seconds / raw_seconds, decode_seconds / plain_seconds,
-            (raw_seconds + copy_seconds) / raw_seconds, line.size(), line.size() / decode_seconds / 1e6,
-            line.size() / raw_seconds / 1e6);
-    }
-    const double typical = inputs[0].second.size() / reporter.best("decode/typical") / 1e6;
-    std::printf("typical decode %.0f MB/s (goal >= 300)\n", typical);
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

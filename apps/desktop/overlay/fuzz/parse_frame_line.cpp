@@ -65,7 +65,8 @@ std::string fingerprint(const LineOutcome& outcome) {
         out.append(toast_kind_name(t.kind));
         append_number(out, t.born);
         append_number(out, t.dies);
-        for (const auto* s : {&t.tick, &t.title_color, &t.time, &t.time_color, &t.detail, &t.detail_color, &t.index}) {
+        for (const auto* s :
+             {&t.tick, &t.title_color, &t.time, &t.time_color, &t.detail, &t.detail_color, &t.index}) {
             append_text(out, *s);
         }
         append_text(out, t.id);
@@ -77,7 +78,9 @@ std::string fingerprint(const LineOutcome& outcome) {
 
 bool all_texts_valid(const Frame& f) {
     bool ok = true;
-    auto valid = [&ok](const std::optional<std::string>& text) { ok = ok && (!text || is_valid_utf8(*text)); };
+    auto valid = [&ok](const std::optional<std::string>& text) {
+        ok = ok && (!text || is_valid_utf8(*text));
+    };
     valid(f.monitor);
     if (f.hud) {
         for (const auto* t : {&f.hud->dot, &f.hud->state_color, &f.hud->presence}) valid(*t);
@@ -94,7 +97,8 @@ bool all_texts_valid(const Frame& f) {
         valid(a.title);
     }
     for (const Toast& t : f.toasts) {
-        for (const auto* s : {&t.tick, &t.title_color, &t.time, &t.time_color, &t.detail, &t.detail_color, &t.index}) {
+        for (const auto* s :
+             {&t.tick, &t.title_color, &t.time, &t.time_color, &t.detail, &t.detail_color, &t.index}) {
             valid(*s);
         }
         valid(t.id);

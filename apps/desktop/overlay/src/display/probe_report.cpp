@@ -1,12 +1,11 @@
 #include "display/probe_report.hpp"
 
-#include <charconv>
 #include <new>
 #include <stdexcept>
 #include <string_view>
 
 #include "layout/scale.hpp"
-#include "report/json_writer.hpp"
+#include "text/rapidjson_writer.hpp"
 
 namespace tolmin {
 
@@ -14,32 +13,23 @@ namespace {
 
 constexpr std::size_t INITIAL_CAPACITY = 128;
 
-void append_int(std::string& out, std::int32_t value) {
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
-}
-
-void append_bool(std::string& out, bool value) {
-    out += value ? "true" : "false";
-}
-
-void append_monitor(std::string& out, const ProbeMonitor& monitor) {
-    out += "{\"name\":";
+void write_monitor(CompactJsonWriter& json, const ProbeMonitor& monitor) {
+    json.StartObject();
+    json.Key("name");
     if (monitor.name) {
-        append_json_string(out, *monitor.name);
+        write_json_string(json, *monitor.name);
     } else {
-        out += "null";
+        json.Null();
     }
-    out += ",\"width\":";
-    append_int(out, monitor.width);
-    out += ",\"height\":";
-    append_int(out, monitor.height);
-    out += ",\"scale_factor\":";
-    append_int(out, monitor.scale_factor);
-    out += ",\"primary\":";
-    append_bool(out, monitor.primary);
-    out += '}';
+    json.Key("width");
+    json.Int(monitor.width);
+    json.Key("height");
+    json.Int(monitor.height);
+    json.Key("scale_factor");
+    json.Int(monitor.scale_factor);
+    json.Key("primary");
+    json.Bool(monitor.primary);
+    json.EndObject();
 }
 
 }  // namespace
@@ -67,14 +57,20 @@ Result<std::string> write_probe_report(const ProbeReport& report) {
     try {
         std::string out;
         out.reserve(INITIAL_CAPACITY);
-        out += "{\"backend\":\"win32\",\"layer_shell\":false,\"exclude_from_capture\":";
-        append_bool(out, report.exclude_from_capture);
-        out += ",\"monitors\":[";
-        for (std::size_t i = 0; i < report.monitors.size(); ++i) {
-            if (i != 0) out += ',';
-            append_monitor(out, report.monitors[i]);
-        }
-        out += "]}";
+        JsonStringOutput output{&out};
+        CompactJsonWriter json(output);
+        json.StartObject();
+        json.Key("backend");
+        json.String("win32");
+        json.Key("layer_shell");
+        json.Bool(false);
+        json.Key("exclude_from_capture");
+        json.Bool(report.exclude_from_capture);
+        json.Key("monitors");
+        json.StartArray();
+        for (const ProbeMonitor& monitor : report.monitors) write_monitor(json, monitor);
+        json.EndArray();
+        json.EndObject();
         return out;
     } catch (const std::bad_alloc&) {
         return Error{"not enough memory to write the report"};

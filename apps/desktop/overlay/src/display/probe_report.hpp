@@ -13,7 +13,7 @@ namespace tolmin {
 
 struct ProbeMonitor {
     std::optional<std::string> name;
-    std::int32_t width = 0;   // device-independent pixels
+    std::int32_t width = 0;  // device-independent pixels
     std::int32_t height = 0;
     std::int32_t scale_factor = 1;
     bool primary = false;

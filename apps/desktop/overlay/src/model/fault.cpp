@@ -1,5 +1,7 @@
 #include "model/fault.hpp"
 
+#include "text/json_string.hpp"
+
 namespace tolmin {
 
 namespace {
@@ -72,10 +74,14 @@ std::string describe(const Fault& fault) {
     std::string out;
     switch (fault.kind) {
         case FaultKind::DuplicateField:
-            out.append("duplicate field `").append(fault.subject).append("`");
+            out.append("duplicate field `");
+            append_control_escaped(out, fault.subject);
+            out.append("`");
             return out;
         case FaultKind::UnknownAnchor:
-            out.append("unknown variant `").append(fault.subject).append("`, expected one of ");
+            out.append("unknown variant `");
+            append_control_escaped(out, fault.subject);
+            out.append("`, expected one of ");
             out.append(ANCHOR_NAMES);
             return out;
         case FaultKind::InvalidType:

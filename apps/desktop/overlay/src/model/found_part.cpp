@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "text/json_string.hpp"
+
 namespace tolmin {
 
 std::string found_null() {
@@ -31,43 +33,8 @@ std::string found_floating(double value) {
 }
 
 std::string found_string(std::string_view text) {
-    static constexpr char HEX[] = "0123456789abcdef";
     std::string out = "string \"";
-    out.reserve(out.size() + text.size() + 1);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out.append("\\\"");
-                break;
-            case '\\':
-                out.append("\\\\");
-                break;
-            case '\n':
-                out.append("\\n");
-                break;
-            case '\r':
-                out.append("\\r");
-                break;
-            case '\t':
-                out.append("\\t");
-                break;
-            case '\b':
-                out.append("\\b");
-                break;
-            case '\f':
-                out.append("\\f");
-                break;
-            default:
-                if (byte < 0x20) {
-                    out.append("\\u00");
-                    out.push_back(HEX[byte >> 4]);
-                    out.push_back(HEX[byte & 0xF]);
-                } else {
-                    out.push_back(c);
-                }
-        }
-    }
+    append_json_escaped(out, text);
     out.push_back('"');
     return out;
 }

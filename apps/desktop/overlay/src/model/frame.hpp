@@ -15,8 +15,12 @@ inline constexpr std::uint32_t MODEL_VERSION = 1;
 // Odd values are right corners, values below 2 are top corners.
 enum class Anchor : std::uint8_t { TopLeft = 0, TopRight = 1, BottomLeft = 2, BottomRight = 3 };
 
-inline bool is_right(Anchor a) { return (static_cast<int>(a) & 1) != 0; }
-inline bool is_top(Anchor a) { return static_cast<int>(a) < 2; }
+inline bool is_right(Anchor a) {
+    return (static_cast<int>(a) & 1) != 0;
+}
+inline bool is_top(Anchor a) {
+    return static_cast<int>(a) < 2;
+}
 
 enum class ToastKind : std::uint8_t { Marker = 0, Caller = 1, Same = 2, Unrecognized = 3 };
 
@@ -74,7 +78,7 @@ struct Frame {
 };
 
 // The JSON names of the enumerations.
-const char* anchor_name(Anchor anchor);        // "top-left" ...
-const char* toast_kind_name(ToastKind kind);   // "marker", "caller", "same", "unrecognized"
+const char* anchor_name(Anchor anchor);       // "top-left" ...
+const char* toast_kind_name(ToastKind kind);  // "marker", "caller", "same", "unrecognized"
 
 }  // namespace tolmin

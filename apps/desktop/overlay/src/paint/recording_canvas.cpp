@@ -28,14 +28,11 @@ std::size_t scalar_count(std::string_view text) {
 // ---- FixedTextService ----
 
 double FixedTextService::measure_text(std::string_view text, const TextSpec& spec, double scale) {
-    if (std::find(failing_texts.begin(), failing_texts.end(), text) != failing_texts.end()) return 0.0;
     return static_cast<double>(scalar_count(text)) * scale * spec.size * (advance_ + spec.tracking);
 }
 
 std::optional<TextBox> FixedTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                   std::optional<double> fit) {
-    if (std::find(failing_texts.begin(), failing_texts.end(), text) != failing_texts.end())
-        return std::nullopt;
     double width = measure_text(text, spec, scale);
     // Like the platform's text layout: the box never exceeds its fitting width, which counts as 0 when
     // negative (or not a number).
@@ -51,7 +48,6 @@ std::optional<TextBox> FixedTextService::text_box(std::string_view text, const T
 // ---- RecordingCanvas ----
 
 Result<void> RecordingCanvas::begin_surface(std::int32_t width, std::int32_t height) {
-    if (fail_begin) return *fail_begin;
     DrawOp op;
     op.kind = DrawOp::Kind::Begin;
     op.width = width;
@@ -62,7 +58,6 @@ Result<void> RecordingCanvas::begin_surface(std::int32_t width, std::int32_t hei
 
 Result<void> RecordingCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
                                               std::int32_t height) {
-    if (fail_present) return *fail_present;
     DrawOp op;
     op.kind = DrawOp::Kind::Present;
     op.x = x;
@@ -95,7 +90,6 @@ void RecordingCanvas::pop_layer() {
 }
 
 void RecordingCanvas::fill_rectangle(const RectF& rect, const Rgb& color, double alpha) {
-    if (fail_brushes) return;
     DrawOp op;
     op.kind = DrawOp::Kind::FillRect;
     op.rect = rect;
@@ -106,7 +100,6 @@ void RecordingCanvas::fill_rectangle(const RectF& rect, const Rgb& color, double
 
 void RecordingCanvas::fill_ellipse(const PointF& center, double radius_x, double radius_y, const Rgb& color,
                                    double alpha) {
-    if (fail_brushes) return;
     DrawOp op;
     op.kind = DrawOp::Kind::FillEllipse;
     op.center = center;
@@ -118,7 +111,6 @@ void RecordingCanvas::fill_ellipse(const PointF& center, double radius_x, double
 }
 
 void RecordingCanvas::draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) {
-    if (fail_brushes) return;
     DrawOp op;
     op.kind = DrawOp::Kind::DrawText;
     // A box made by another text service records its position and colour only.

@@ -14,15 +14,12 @@ namespace tolmin {
 
 // A text of n Unicode scalar values measures n x scale x size x (advance + tracking) pixels wide and
 // 1.2 x size x scale high, top 0; with a fitting width W its box is min(natural, max(W, 0)) wide.
-class FixedTextService final : public TextService {
+class FixedTextService : public TextService {
 public:
     explicit FixedTextService(double advance = 0.5) : advance_(advance) {}
     double measure_text(std::string_view text, const TextSpec& spec, double scale) override;
     std::optional<TextBox> text_box(std::string_view text, const TextSpec& spec, double scale,
                                     std::optional<double> fit) override;
-
-    // Texts listed here cannot be laid out (text_box gives nothing, measure_text 0).
-    std::vector<std::string> failing_texts;
 
 private:
     double advance_;
@@ -40,20 +37,20 @@ struct DrawOp {
     enum class Kind { Begin, SetTransform, PushLayer, PopLayer, FillRect, FillEllipse, DrawText, Present };
     Kind kind = Kind::Begin;
     std::int32_t x = 0, y = 0, width = 0, height = 0;  // Begin (width, height), Present (all four)
-    double dx = 0, dy = 0;                              // SetTransform
-    double opacity = 0;                                 // PushLayer
-    RectF rect;                                         // FillRect
-    PointF center;                                      // FillEllipse
-    double radius_x = 0, radius_y = 0;                  // FillEllipse
-    Rgb color;                                          // FillRect, FillEllipse, DrawText
-    double alpha = 1;                                   // FillRect, FillEllipse, DrawText
-    std::string text;                                   // DrawText
-    TextSpec spec;                                      // DrawText
-    std::optional<double> fit;                          // DrawText
-    PointF origin;                                      // DrawText
+    double dx = 0, dy = 0;                             // SetTransform
+    double opacity = 0;                                // PushLayer
+    RectF rect;                                        // FillRect
+    PointF center;                                     // FillEllipse
+    double radius_x = 0, radius_y = 0;                 // FillEllipse
+    Rgb color;                                         // FillRect, FillEllipse, DrawText
+    double alpha = 1;                                  // FillRect, FillEllipse, DrawText
+    std::string text;                                  // DrawText
+    TextSpec spec;                                     // DrawText
+    std::optional<double> fit;                         // DrawText
+    PointF origin;                                     // DrawText
 };
 
-class RecordingCanvas final : public Canvas {
+class RecordingCanvas : public Canvas {
 public:
     Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
     Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
@@ -67,10 +64,6 @@ public:
     void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override;
 
     std::vector<DrawOp> ops;
-    // Failures to simulate: begin or present returns this error; brushes cannot be made.
-    std::optional<Error> fail_begin;
-    std::optional<Error> fail_present;
-    bool fail_brushes = false;
 };
 
 }  // namespace tolmin

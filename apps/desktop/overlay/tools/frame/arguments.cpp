@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "report/monitor_option.hpp"
+#include "frame/monitor_option.hpp"
 
 namespace tolmin::frame_tool {
 namespace {

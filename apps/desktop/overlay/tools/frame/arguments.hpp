@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
-#include "report/frame_check.hpp"
+#include "frame/frame_check.hpp"
 
 namespace tolmin::frame_tool {
 

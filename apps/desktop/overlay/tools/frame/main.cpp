@@ -9,8 +9,8 @@
 
 #include "cli/command_line.hpp"
 #include "frame/arguments.hpp"
+#include "frame/frame_check.hpp"
 #include "frame/streams.hpp"
-#include "report/frame_check.hpp"
 #include "text/unicode.hpp"
 
 namespace {

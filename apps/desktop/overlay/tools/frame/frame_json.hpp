@@ -3,8 +3,8 @@
 // names, none as null, a count as the string or number it was. Each toast also carries its derived
 // "count_label" (null without a count) and "has_detail".
 
+#include "frame/report_writer.hpp"
 #include "model/frame.hpp"
-#include "report/json_writer.hpp"
 
 namespace tolmin {
 

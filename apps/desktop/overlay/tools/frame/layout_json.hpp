@@ -2,9 +2,9 @@
 // A Layout as JSON, its fields in declaration order, each block as {"kind","index","alpha","slide","x","y",
 // "w","h"} (index null for the Hud and the Night); and the next repaint as the overlay's timer sees it.
 
+#include "frame/report_writer.hpp"
 #include "layout/layout.hpp"
 #include "layout/repaint.hpp"
-#include "report/json_writer.hpp"
 
 namespace tolmin {
 

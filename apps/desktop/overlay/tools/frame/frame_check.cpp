@@ -1,13 +1,13 @@
-#include "report/frame_check.hpp"
+#include "frame/frame_check.hpp"
 
 #include <utility>
 #include <variant>
 
+#include "frame/line_reports.hpp"
 #include "input/frame_reader.hpp"
 #include "layout/repaint.hpp"
 #include "model/parse_frame.hpp"
 #include "paint/recording_canvas.hpp"
-#include "report/line_reports.hpp"
 
 namespace tolmin {
 

@@ -1,4 +1,4 @@
-#include "report/layout_json.hpp"
+#include "frame/layout_json.hpp"
 
 namespace tolmin {
 

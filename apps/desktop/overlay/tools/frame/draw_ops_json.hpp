@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "frame/report_writer.hpp"
 #include "paint/recording_canvas.hpp"
-#include "report/json_writer.hpp"
 
 namespace tolmin {
 

@@ -1,4 +1,4 @@
-#include "report/draw_ops_json.hpp"
+#include "frame/draw_ops_json.hpp"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "report/monitor_option.hpp"
+#include "frame/monitor_option.hpp"
 
 #include <charconv>
 #include <cstdint>

@@ -1,13 +1,13 @@
-#include "report/line_reports.hpp"
+#include "frame/line_reports.hpp"
 
+#include "frame/draw_ops_json.hpp"
+#include "frame/frame_json.hpp"
+#include "frame/layout_json.hpp"
+#include "frame/report_writer.hpp"
 #include "layout/frame_plan.hpp"
 #include "layout/repaint.hpp"
 #include "paint/painter.hpp"
 #include "paint/recording_canvas.hpp"
-#include "report/draw_ops_json.hpp"
-#include "report/frame_json.hpp"
-#include "report/json_writer.hpp"
-#include "report/layout_json.hpp"
 
 namespace tolmin {
 namespace {

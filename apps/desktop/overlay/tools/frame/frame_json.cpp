@@ -1,4 +1,4 @@
-#include "report/frame_json.hpp"
+#include "frame/frame_json.hpp"
 
 #include <variant>
 
