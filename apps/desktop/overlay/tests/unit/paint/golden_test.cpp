@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "report/frame_check.hpp"
-#include "report/monitor_option.hpp"
+#include "frame/frame_check.hpp"
+#include "frame/monitor_option.hpp"
 #include "unit/input/scripted_source.hpp"
 
 namespace tolmin {

@@ -9,6 +9,7 @@
 #include "layout/layout.hpp"
 #include "paint/painter.hpp"
 #include "paint/recording_canvas.hpp"
+#include "unit/paint/failing_canvas.hpp"
 #include "unit/support/builders.hpp"
 
 namespace tolmin {
@@ -17,16 +18,17 @@ namespace {
 using Kind = DrawOp::Kind;
 constexpr double NOW = 1.7e12;
 
-// The recorder's text service, except that the texts in `no_fit` have no trimmed box.
+// The recorder's text service, except that the texts in `failing` cannot be laid out at all and those in
+// `no_fit` have no trimmed box.
 struct FitFailingText final : TextService {
     FixedTextService inner;
-    std::set<std::string, std::less<>> no_fit;
+    std::set<std::string, std::less<>> failing, no_fit;
     double measure_text(std::string_view t, const TextSpec& s, double k) override {
-        return inner.measure_text(t, s, k);
+        return failing.count(t) ? 0.0 : inner.measure_text(t, s, k);
     }
     std::optional<TextBox> text_box(std::string_view t, const TextSpec& s, double k,
                                     std::optional<double> fit) override {
-        if (fit && no_fit.count(t)) return std::nullopt;
+        if (failing.count(t) || (fit && no_fit.count(t))) return std::nullopt;
         return inner.text_box(t, s, k, fit);
     }
 };
@@ -70,7 +72,7 @@ TEST(PaintFailures, AMissingTextBoxLeavesOutOnlyWhatNeedsIt) {
     };
     for (const auto& c : cases) {
         FitFailingText text;
-        text.inner.failing_texts = c.failing;
+        text.failing = {c.failing.begin(), c.failing.end()};
         text.no_fit = {c.no_fit.begin(), c.no_fit.end()};
         EXPECT_EQ(texts(paint(c.frame, text)), c.drawn) << c.name;
     }
@@ -82,13 +84,13 @@ TEST(PaintFailures, BrushesAndSurfaces) {
     frame.hud = Hud{std::nullopt, "S", std::nullopt, "E", "P"};
     FitFailingText text;
     const Layout layout = layout_frame(frame, 1.0, NOW, text);
-    const auto outcome = [&](RecordingCanvas canvas) {
+    const auto outcome = [&](test::FailingCanvas& canvas) {
         const Result<void> painted = paint_frame(canvas, text, 0, 0, frame, layout);
         std::string kinds;
         for (const auto& op : canvas.ops) kinds += "BTLlREXP"[static_cast<int>(op.kind)];
         return (painted.ok() ? "ok " : painted.error().text + " ") + kinds;
     };
-    RecordingCanvas no_brushes, no_surface, no_window;
+    test::FailingCanvas no_brushes, no_surface, no_window;
     no_brushes.fail_brushes = true;
     no_surface.fail_begin = Error{"no surface"};
     no_window.fail_present = Error{"no window"};
