@@ -1,0 +1,17 @@
+#pragma once
+// A drawn picture as a PNG file's bytes.
+
+#include <cairo.h>
+
+#include <string>
+
+#include "common/result.hpp"
+
+namespace tolmin::cairo {
+
+// The picture (premultiplied ARGB32) as PNG bytes with straight alpha: Cairo's PNG writer divides each
+// colour by its alpha. With `backdrop` the picture is first laid over an opaque, dark, desktop-like
+// background, so the PNG is opaque.
+Result<std::string> encode_png(cairo_surface_t* picture, bool backdrop);
+
+}  // namespace tolmin::cairo
