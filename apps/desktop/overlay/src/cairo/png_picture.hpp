@@ -9,9 +9,8 @@
 
 namespace tolmin::cairo {
 
-// The picture (premultiplied ARGB32) as PNG bytes with straight alpha: Cairo's PNG writer divides each
-// colour by its alpha. With `backdrop` the picture is first laid over an opaque, dark, desktop-like
-// background, so the PNG is opaque.
+// The picture (premultiplied ARGB32) as an 8-bit RGBA PNG with straight alpha. With `backdrop` the picture is
+// first laid over an opaque, dark, desktop-like background, so the PNG is opaque.
 Result<std::string> encode_png(cairo_surface_t* picture, bool backdrop);
 
 }  // namespace tolmin::cairo
