@@ -1,5 +1,6 @@
 #include "cairo/pango_text.hpp"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -87,6 +88,12 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
     pango_layout_get_extents(layout, nullptr, &logical);
     TextBox box;
     box.width = pixels(logical.width);  // trailing blanks included, as the overlay measures
+    // Pango spaces letters only between them; the overlay's tracking also follows the last one. A trimmed
+    // text still ends within its fitting width.
+    if (spec.tracking != 0 && !text.empty()) {
+        box.width += font_size * spec.tracking;
+        if (fit) box.width = std::min(box.width, *fit > 0 ? *fit : 0.0);
+    }
     box.height = pixels(logical.height);
     box.top = pixels(logical.y);
     g_object_ref(layout);
