@@ -62,7 +62,10 @@ double PangoTextService::measure_text(std::string_view text, const TextSpec& spe
 std::optional<TextBox> PangoTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                   std::optional<double> fit) {
     const double font_size = spec.size * scale;
-    if (!(font_size > 0) || text.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+    // Pango holds sizes and lengths as int: what it cannot hold cannot be laid out.
+    if (!(font_size > 0 && font_size * PANGO_SCALE < INT_MAX) ||
+        text.size() > static_cast<std::size_t>(INT_MAX))
+        return std::nullopt;
     PangoLayout* layout = pango_layout_new(context_);
     PangoTextHandle handle(layout);  // releases the layout on every way out
 
