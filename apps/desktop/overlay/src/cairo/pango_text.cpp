@@ -7,6 +7,8 @@
 namespace tolmin::cairo {
 namespace {
 
+constexpr double MAX_FONT_PIXELS = 16384;
+
 // A length in pixels as Pango units, saturated to Pango's int range (NaN gives 0).
 int pango_units(double pixels) {
     const double units = pixels * PANGO_SCALE;
@@ -62,10 +64,11 @@ double PangoTextService::measure_text(std::string_view text, const TextSpec& spe
 std::optional<TextBox> PangoTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                   std::optional<double> fit) {
     const double font_size = spec.size * scale;
-    // Pango holds sizes and lengths as int: what it cannot hold cannot be laid out.
-    if (!(font_size > 0 && font_size * PANGO_SCALE < INT_MAX) ||
-        text.size() > static_cast<std::size_t>(INT_MAX))
+    // FreeType refuses sizes of 64K pixels and more (Pango then warns on standard error), and no picture
+    // Cairo can hold is that large anyway: such a text cannot be laid out. Pango's lengths are int.
+    if (!(font_size > 0 && font_size < MAX_FONT_PIXELS) || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return std::nullopt;
+    }
     PangoLayout* layout = pango_layout_new(context_);
     PangoTextHandle handle(layout);  // releases the layout on every way out
 
