@@ -115,6 +115,19 @@ def test_an_unwritable_out_directory_is_one_error_and_writes_nothing(tmp_path):
     assert [p.name for p in tmp_path.iterdir()] == ["file"]
 
 
+@pytest.mark.parametrize("name, message", [("readme.txt", "no .ttf in {d} \u2014 drawing with fallbacks"),
+                                           ("x.TTF", "{d}/x.TTF is not a font: fontconfig finds no face in it")])
+def test_a_font_directory_without_the_faces_is_reported_and_texts_fall_back(tmp_path, name, message):
+    fonts = tmp_path / "fonts"
+    fonts.mkdir()
+    (fonts / name).write_text("not a font")
+    done, [report] = render(tmp_path, ['{"hud":{"state":"A"}}'], f"--fonts={fonts}")
+    assert done.stderr.decode().splitlines() == [
+        "tolmin-frame: " + message.format(d=fonts),
+        "tolmin-frame: the overlay's own faces did not load; text will fall back"]
+    assert done.returncode == 0 and report["file"]
+
+
 def test_the_readme_gallery_is_what_render_draws_today(tmp_path):
     # The command in README.md that regenerates docs/gallery.
     done = tool("render", "--fonts", str(ROOT / "build/fonts"), "--now", str(NOW), "--backdrop", "--out",
