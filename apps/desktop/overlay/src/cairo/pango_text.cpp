@@ -69,8 +69,8 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
     if (!(font_size > 0 && font_size < MAX_FONT_PIXELS) || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return std::nullopt;
     }
-    PangoLayout* layout = pango_layout_new(context_);
-    PangoTextHandle handle(layout);  // releases the layout on every way out
+    auto handle = std::make_unique<PangoTextHandle>(pango_layout_new(context_));
+    PangoLayout* layout = handle->layout;
 
     PangoFontDescription* font = font_for(spec, font_size);
     pango_layout_set_font_description(layout, font);
@@ -82,8 +82,8 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
         pango_layout_set_attributes(layout, attributes);
         pango_attr_list_unref(attributes);
     }
-    // One line, as wide as it needs; with a fitting width, cut at the end with an ellipsis.
-    pango_layout_set_wrap(layout, PANGO_WRAP_CHAR);
+    // One line, as wide as it needs (no width, no wrapping); with a fitting width, cut at the end with an
+    // ellipsis.
     if (fit) {
         pango_layout_set_width(layout, pango_units(*fit > 0 ? *fit : 0.0));
         pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
@@ -102,8 +102,7 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
     }
     box.height = pixels(logical.height);
     box.top = pixels(logical.y);
-    g_object_ref(layout);
-    box.handle = std::make_unique<PangoTextHandle>(layout);
+    box.handle = std::move(handle);
     return box;
 }
 
