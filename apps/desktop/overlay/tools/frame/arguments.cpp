@@ -91,6 +91,8 @@ exit status:
   0  every line that is not blank is a frame the overlay would draw, and the input was read to its end
   1  a line was rejected or discarded as over-long, or reading failed ("tolmin-frame: cannot read stdin: "
      and the system's text on standard error; the lines before the failure are reported)
+     render: also a frame that could not be drawn, an --out DIR that cannot be written, or a file that
+     could not be written (one message on standard error; the run ends there)
   2  a command-line error, or FILE cannot be opened (a message on standard error)
 )";
 
