@@ -14,6 +14,7 @@ usage:
   tolmin-frame check  [FILE]
   tolmin-frame layout [--monitor SPEC]... [--no-monitors] [--now MS] [--advance A] [FILE]
   tolmin-frame paint  [--monitor SPEC]... [--no-monitors] [--now MS] [--advance A] [FILE]
+  tolmin-frame render [--fonts DIR] [--monitor SPEC]... [--now MS] [--out DIR] [--backdrop] [FILE]
   tolmin-frame --help
 
 Reads FILE (standard input when FILE is absent or "-") with exactly the overlay's line rules: lines end at a
@@ -52,7 +53,16 @@ number):
     {"op":"present","x","y","width","height"}. Colour channels are 0..1 (a byte / 255). A hidden overlay
     draws nothing: "ops":[].
 
-options (layout and paint; each also as --option=VALUE):
+  render:
+    {"line":N,"file":PATH,"window":{"x":X,"y":Y,"width":W,"height":H}}
+    The picture the overlay would hand to its window, drawn with Cairo and Pango through the overlay's own
+    painter, as a PNG of the window's size with straight alpha, written to PATH = DIR/NNNN.png (the line
+    number, at least four digits). Texts are measured by Pango, so the Hud and Night widths follow the real
+    faces. A hidden overlay writes no file: "file":null,"window":null. A frame that cannot be drawn:
+    {"line":N,"error":"cannot draw this frame: ..."}. Files are written whole or not at all.
+
+options (layout, paint and render, except --no-monitors and --advance for render; each also as
+--option=VALUE):
   --monitor [NAME=]WxH[@DPI][+X+Y][,primary]
       a monitor as the system would list it, repeatable, in enumeration order. NAME is the device name
       (without NAME= the n-th monitor is \\.\DISPLAYn; with an empty NAME it has none), W x H its size and
@@ -67,10 +77,22 @@ options (layout and paint; each also as --option=VALUE):
       texts are measured as if every character were A x the font size wide (plus the style's tracking);
       default 0.5, A >= 0.
 
+options (render only):
+  --fonts DIR
+      the .ttf files of DIR are the faces, as for tolmin-overlay --fonts; without them (or without
+      "Barlow Condensed" and "JetBrains Mono" among them) texts fall back to other faces, with a warning.
+  --out DIR
+      where the PNG files go (default: the current directory); a DIR that cannot be written is an error
+      (status 1) before anything is read.
+  --backdrop
+      lays each picture over an opaque dark desktop-like background instead of leaving it transparent.
+
 exit status:
   0  every line that is not blank is a frame the overlay would draw, and the input was read to its end
   1  a line was rejected or discarded as over-long, or reading failed ("tolmin-frame: cannot read stdin: "
      and the system's text on standard error; the lines before the failure are reported)
+     render: also a frame that could not be drawn, an --out DIR that cannot be written, or a file that
+     could not be written (one message on standard error; the run ends there)
   2  a command-line error, or FILE cannot be opened (a message on standard error)
 )";
 
@@ -81,6 +103,9 @@ struct Option {
 
 constexpr Option OPTIONS[] = {
     {"--monitor", true}, {"--no-monitors", false}, {"--now", true}, {"--advance", true}};
+// The render command's options beside --monitor and --now.
+constexpr Option RENDER_OPTIONS[] = {
+    {"--monitor", true}, {"--now", true}, {"--fonts", true}, {"--out", true}, {"--backdrop", false}};
 
 std::optional<double> parse_finite(std::string_view text) {
     double value = 0;
@@ -119,6 +144,9 @@ std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::
         invocation.options.command = CheckCommand::Layout;
     } else if (command == "paint") {
         invocation.options.command = CheckCommand::Paint;
+    } else if (command == "render") {
+        invocation.options.command = CheckCommand::Render;
+        invocation.render.emplace();
     } else {
         return ArgumentError{"unknown command " + quote_argument(command)};
     }
@@ -142,7 +170,11 @@ std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::
         const std::size_t equals = text.find('=');
         const std::string_view name = text.substr(0, equals);
         const Option* option = nullptr;
-        if (invocation.options.command != CheckCommand::Check) {
+        if (invocation.render) {
+            for (const Option& candidate : RENDER_OPTIONS) {
+                if (candidate.name == name) option = &candidate;
+            }
+        } else if (invocation.options.command != CheckCommand::Check) {
             for (const Option& candidate : OPTIONS) {
                 if (candidate.name == name) option = &candidate;
             }
@@ -151,11 +183,14 @@ std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::
             return ArgumentError{"unknown option " + quote_argument(text)};
         }
         std::string_view value;
+        std::filesystem::path path;  // a directory as the system gave it (the joined form: the text after =)
         if (option->takes_value) {
             if (equals != std::string_view::npos) {
                 value = text.substr(equals + 1);
+                path = std::filesystem::path(std::string(value));
             } else if (i + 1 < arguments.size()) {
                 value = arguments[++i].text;
+                path = arguments[i].raw;
             } else {
                 return ArgumentError{std::string(name) + " needs a value"};
             }
@@ -166,6 +201,12 @@ std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::
             auto monitor = parse_monitor_option(value, position);
             if (!monitor) return invalid_value(name, value, MONITOR_OPTION_FORM);
             invocation.options.monitors.push_back(std::move(*monitor));
+        } else if (name == "--fonts") {
+            invocation.render->fonts = path;
+        } else if (name == "--out") {
+            invocation.render->out = path;
+        } else if (name == "--backdrop") {
+            invocation.render->backdrop = true;
         } else if (name == "--no-monitors") {
             no_monitors = true;
         } else if (name == "--now") {

@@ -1,6 +1,7 @@
 #pragma once
-// tolmin-frame's command line: a command (check, layout, paint), its options and at most one FILE.
+// tolmin-frame's command line: a command (check, layout, paint, render), its options and at most one FILE.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,19 @@ inline constexpr std::string_view TOOL_USAGE =
 
 struct HelpRequest {};
 
+// The render command's own options.
+struct RenderSettings {
+    std::optional<std::filesystem::path> fonts;  // --fonts DIR
+    std::filesystem::path out = ".";             // --out DIR
+    bool backdrop = false;                       // --backdrop
+};
+
 struct Invocation {
     CheckOptions options;
     std::optional<Argument> file;  // none: standard input
+
+    // The render command's settings; none for the other commands.
+    std::optional<RenderSettings> render;
 };
 
 struct ArgumentError {

@@ -59,6 +59,16 @@ CheckSummary run_check(ByteSource& input, const CheckOptions& options, Output& o
             continue;
         }
         const double now = options.now_ms ? *options.now_ms : now_ms();
+        if (options.command == CheckCommand::Render && options.renderer != nullptr) {
+            Result<RenderedLine> rendered = options.renderer->render(number, parsed->frame, now);
+            if (!rendered) {
+                summary.render_error = rendered.error().text;
+                return summary;
+            }
+            if (rendered->failed) ++summary.rejected;
+            emit(std::move(rendered->report));
+            continue;
+        }
         if (options.command == CheckCommand::Layout) {
             emit(layout_report(number, parsed->frame, options.monitors, now, text));
         } else {

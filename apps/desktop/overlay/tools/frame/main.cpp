@@ -10,6 +10,9 @@
 #include "cli/command_line.hpp"
 #include "frame/arguments.hpp"
 #include "frame/frame_check.hpp"
+#ifdef TOLMIN_FRAME_RENDER
+#include "frame/render/render_command.hpp"
+#endif
 #include "frame/streams.hpp"
 #include "text/unicode.hpp"
 
@@ -54,7 +57,28 @@ int run(const std::vector<Argument>& arguments) {
         }
         file = std::move(opened.value());
     }
-    const CheckSummary summary = run_check(file ? *file : streams.in(), invocation.options, streams.out());
+    CheckOptions options = invocation.options;
+    std::unique_ptr<FrameRenderer> renderer;
+    if (invocation.render) {
+#ifdef TOLMIN_FRAME_RENDER
+        auto made = make_renderer(*invocation.render, options.monitors,
+                                  [&streams](std::string_view message) { report(streams.err(), message); });
+        if (!made) {
+            report(streams.err(), made.error().text);
+            return 1;
+        }
+        renderer = std::move(made.value());
+        options.renderer = renderer.get();
+#else
+        report(streams.err(), "render needs the native build of tolmin-frame (Cairo and Pango)");
+        return 2;
+#endif
+    }
+    const CheckSummary summary = run_check(file ? *file : streams.in(), options, streams.out());
+    if (summary.render_error) {
+        report(streams.err(), *summary.render_error);
+        return 1;
+    }
     if (summary.read_error) {
         report(streams.err(), "cannot read " + input_name + ": " + *summary.read_error);
         return 1;

@@ -1,0 +1,50 @@
+#pragma once
+// The drawing interface over Cairo: the picture is drawn into a premultiplied ARGB32 image that, like the
+// overlay's bitmap, only grows; each paint binds its top-left part of the layout's size. Layers are Cairo
+// groups painted back at their opacity; texts are the Pango text service's layouts.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "paint/canvas.hpp"
+#include "paint/surface_size.hpp"
+
+namespace tolmin::cairo {
+
+class CairoCanvas final : public Canvas {
+public:
+    CairoCanvas() = default;
+    ~CairoCanvas() override;
+    CairoCanvas(const CairoCanvas&) = delete;
+    CairoCanvas& operator=(const CairoCanvas&) = delete;
+
+    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
+    // Ends drawing; the picture stays until the next begin_surface. Fails when a drawing call put Cairo into
+    // an error state.
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
+                                 std::int32_t height) override;
+    void set_transform(double dx, double dy) override;
+    void push_layer(double opacity) override;
+    void pop_layer() override;
+    void fill_rectangle(const RectF& rect, const Rgb& color, double alpha) override;
+    void fill_ellipse(const PointF& center, double radius_x, double radius_y, const Rgb& color,
+                      double alpha) override;
+    void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override;
+
+    // The last presented picture, premultiplied ARGB32, as a surface of its own size over the canvas's
+    // pixels (the caller destroys it); null before the first presented paint.
+    cairo_surface_t* picture() const;
+
+private:
+    cairo_surface_t* surface_ = nullptr;
+    std::optional<SurfaceSize> size_;
+    cairo_t* cr_ = nullptr;
+    std::int32_t width_ = 0, height_ = 0;  // the bound part
+    bool presented_ = false;
+    std::vector<double> layers_;  // the opacity of each pushed layer
+};
+
+}  // namespace tolmin::cairo

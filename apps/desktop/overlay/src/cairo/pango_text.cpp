@@ -1,0 +1,109 @@
+#include "cairo/pango_text.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace tolmin::cairo {
+namespace {
+
+constexpr double MAX_FONT_PIXELS = 16384;
+
+// A length in pixels as Pango units, saturated to Pango's int range (NaN gives 0).
+int pango_units(double pixels) {
+    const double units = pixels * PANGO_SCALE;
+    if (!(units > INT_MIN)) return std::isnan(units) ? 0 : INT_MIN;
+    if (!(units < INT_MAX)) return INT_MAX;
+    return static_cast<int>(std::lround(units));
+}
+
+double pixels(int units) {
+    return static_cast<double>(units) / PANGO_SCALE;
+}
+
+PangoFontDescription* font_for(const TextSpec& spec, double font_size) {
+    PangoFontDescription* font = pango_font_description_new();
+    const std::string_view family = family_of(spec);
+    pango_font_description_set_family(font, std::string(family).c_str());
+    pango_font_description_set_weight(font, static_cast<PangoWeight>(spec.weight));
+    pango_font_description_set_style(font, PANGO_STYLE_NORMAL);
+    pango_font_description_set_stretch(font, PANGO_STRETCH_NORMAL);
+    pango_font_description_set_absolute_size(font, font_size * PANGO_SCALE);
+    return font;
+}
+
+}  // namespace
+
+PangoTextHandle::~PangoTextHandle() {
+    g_object_unref(layout);
+}
+
+PangoTextService::PangoTextService()
+    : fonts_(pango_cairo_font_map_new()), context_(pango_font_map_create_context(fonts_)) {
+    // Grey-scale antialiasing and unhinted metrics, as the overlay's text is drawn: widths scale with the
+    // size instead of snapping to whole pixels.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context_, options);
+    cairo_font_options_destroy(options);
+    pango_context_set_round_glyph_positions(context_, FALSE);
+}
+
+PangoTextService::~PangoTextService() {
+    g_object_unref(context_);
+    g_object_unref(fonts_);
+}
+
+double PangoTextService::measure_text(std::string_view text, const TextSpec& spec, double scale) {
+    const std::optional<TextBox> box = text_box(text, spec, scale, std::nullopt);
+    return box ? box->width : 0.0;
+}
+
+std::optional<TextBox> PangoTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
+                                                  std::optional<double> fit) {
+    const double font_size = spec.size * scale;
+    // FreeType refuses sizes of 64K pixels and more (Pango then warns on standard error), and no picture
+    // Cairo can hold is that large anyway: such a text cannot be laid out. Pango's lengths are int.
+    if (!(font_size > 0 && font_size < MAX_FONT_PIXELS) || text.size() > static_cast<std::size_t>(INT_MAX)) {
+        return std::nullopt;
+    }
+    auto handle = std::make_unique<PangoTextHandle>(pango_layout_new(context_));
+    PangoLayout* layout = handle->layout;
+
+    PangoFontDescription* font = font_for(spec, font_size);
+    pango_layout_set_font_description(layout, font);
+    pango_font_description_free(font);
+    if (spec.tracking != 0) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes,
+                               pango_attr_letter_spacing_new(pango_units(font_size * spec.tracking)));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
+    // One line, as wide as it needs (no width, no wrapping); with a fitting width, cut at the end with an
+    // ellipsis.
+    if (fit) {
+        pango_layout_set_width(layout, pango_units(*fit > 0 ? *fit : 0.0));
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    }
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+
+    PangoRectangle logical{};
+    pango_layout_get_extents(layout, nullptr, &logical);
+    TextBox box;
+    box.width = pixels(logical.width);  // trailing blanks included, as the overlay measures
+    // Pango spaces letters only between them; the overlay's tracking also follows the last one. A trimmed
+    // text still ends within its fitting width.
+    if (spec.tracking != 0 && !text.empty()) {
+        box.width += font_size * spec.tracking;
+        if (fit) box.width = std::min(box.width, *fit > 0 ? *fit : 0.0);
+    }
+    box.height = pixels(logical.height);
+    box.top = pixels(logical.y);
+    box.handle = std::move(handle);
+    return box;
+}
+
+}  // namespace tolmin::cairo

@@ -1,0 +1,41 @@
+#pragma once
+// The text service over Pango: every text box is a PangoLayout in the style's family, weight and pixel size,
+// with the style's tracking as letter spacing and, given a fitting width, cut at the end with an ellipsis.
+// Fonts come from fontconfig's current configuration (the --fonts directory's faces are added to it first).
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "paint/canvas.hpp"
+
+namespace tolmin::cairo {
+
+// What a Pango text box keeps for drawing: its layout.
+struct PangoTextHandle final : TextHandle {
+    explicit PangoTextHandle(PangoLayout* made) : layout(made) {}
+    ~PangoTextHandle() override;
+    PangoTextHandle(const PangoTextHandle&) = delete;
+    PangoTextHandle& operator=(const PangoTextHandle&) = delete;
+    PangoLayout* layout;  // owned
+};
+
+class PangoTextService final : public TextService {
+public:
+    PangoTextService();
+    ~PangoTextService() override;
+    PangoTextService(const PangoTextService&) = delete;
+    PangoTextService& operator=(const PangoTextService&) = delete;
+
+    double measure_text(std::string_view text, const TextSpec& spec, double scale) override;
+    std::optional<TextBox> text_box(std::string_view text, const TextSpec& spec, double scale,
+                                    std::optional<double> fit) override;
+
+private:
+    PangoFontMap* fonts_;
+    PangoContext* context_;
+};
+
+}  // namespace tolmin::cairo

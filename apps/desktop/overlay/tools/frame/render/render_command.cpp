@@ -1,0 +1,114 @@
+#include "frame/render/render_command.hpp"
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <cstdio>
+#include <string>
+
+#include "cairo/cairo_canvas.hpp"
+#include "cairo/font_files.hpp"
+#include "cairo/pango_text.hpp"
+#include "cairo/png_picture.hpp"
+#include "frame/line_reports.hpp"
+#include "frame/render/picture_file.hpp"
+#include "layout/frame_plan.hpp"
+#include "paint/painter.hpp"
+#include "text/unicode.hpp"
+
+namespace tolmin::frame_tool {
+namespace {
+
+constexpr std::string_view FACES_WARNING = "the overlay's own faces did not load; text will fall back";
+
+std::string printable(const std::filesystem::path& path) {
+    return repair_utf8(path.native());
+}
+
+std::filesystem::path picture_path(const std::filesystem::path& directory, std::size_t line) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%04zu.png", line);
+    return directory == "." ? std::filesystem::path(name) : directory / name;  // the default: the bare name
+}
+
+// {"line":N,"file":PATH,"window":{"x","y","width","height"}}, or with both null for a hidden overlay.
+std::string file_report(std::size_t line, const std::string* file, const Placement* window,
+                        const Layout& layout) {
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> json(buffer);
+    json.StartObject();
+    json.Key("line");
+    json.Uint64(line);
+    json.Key("file");
+    if (file != nullptr) {
+        json.String(file->data(), static_cast<rapidjson::SizeType>(file->size()));
+    } else {
+        json.Null();
+    }
+    json.Key("window");
+    if (window != nullptr) {
+        json.StartObject();
+        json.Key("x");
+        json.Int(window->x);
+        json.Key("y");
+        json.Int(window->y);
+        json.Key("width");
+        json.Int(layout.width);
+        json.Key("height");
+        json.Int(layout.height);
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+class PngRenderer final : public FrameRenderer {
+public:
+    PngRenderer(const RenderSettings& settings, const std::vector<Monitor>& monitors)
+        : settings_(settings), monitors_(monitors) {}
+
+    Result<RenderedLine> render(std::size_t line, const Frame& frame, double now_ms) override {
+        const FramePlan plan = plan_frame(frame, monitors_, now_ms, text_);
+        if (!plan.window) return RenderedLine{file_report(line, nullptr, nullptr, plan.layout)};
+        const Result<void> painted =
+            paint_frame(canvas_, text_, plan.window->x, plan.window->y, frame, plan.layout);
+        if (!painted)
+            return RenderedLine{error_report(line, "cannot draw this frame: " + painted.error().text), true};
+
+        cairo_surface_t* picture = canvas_.picture();
+        Result<std::string> png = cairo::encode_png(picture, settings_.backdrop);
+        cairo_surface_destroy(picture);
+        if (!png)
+            return RenderedLine{error_report(line, "cannot draw this frame: " + png.error().text), true};
+        const std::filesystem::path path = picture_path(settings_.out, line);
+        if (Result<void> written = write_whole_file(path, png.value()); !written) {
+            return Error{"cannot write " + printable(path) + ": " + written.error().text};
+        }
+        const std::string file = printable(path);
+        return RenderedLine{file_report(line, &file, &*plan.window, plan.layout)};
+    }
+
+private:
+    RenderSettings settings_;
+    std::vector<Monitor> monitors_;
+    cairo::PangoTextService text_;
+    cairo::CairoCanvas canvas_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<FrameRenderer>> make_renderer(const RenderSettings& settings,
+                                                     const std::vector<Monitor>& monitors,
+                                                     const std::function<void(std::string_view)>& report) {
+    if (Result<void> writable = check_writable(settings.out); !writable) {
+        return Error{"cannot write to " + printable(settings.out) + ": " + writable.error().text};
+    }
+    // The faces must be known to fontconfig before Pango lays out the first text.
+    cairo::load_font_directory(settings.fonts, report);
+    if (!cairo::faces_present()) report(FACES_WARNING);
+    return std::unique_ptr<FrameRenderer>(std::make_unique<PngRenderer>(settings, monitors));
+}
+
+}  // namespace tolmin::frame_tool
