@@ -12,7 +12,9 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-constexpr Rgb rgb_bytes(int r, int g, int b) { return Rgb{r / 255.0, g / 255.0, b / 255.0}; }
+constexpr Rgb rgb_bytes(int r, int g, int b) {
+    return Rgb{r / 255.0, g / 255.0, b / 255.0};
+}
 
 // The palette.
 inline constexpr Rgb PANEL = rgb_bytes(13, 13, 17);

@@ -63,7 +63,7 @@ double toast_height(const Toast& toast) {
 
 // The blocks in stacking order with the space above each.
 class Stack {
-  public:
+public:
     explicit Stack(std::vector<Block>& blocks) : blocks_(blocks) { blocks_.reserve(MAX_BLOCKS); }
 
     bool empty() const { return blocks_.empty(); }
@@ -80,7 +80,7 @@ class Stack {
         blocks_.push_back(block);
     }
 
-  private:
+private:
     std::vector<Block>& blocks_;
     std::array<std::int32_t, MAX_BLOCKS> gaps_{};
 };

@@ -15,9 +15,13 @@ std::int32_t saturate_ceil(double value);
 std::int32_t saturate_i32(std::int64_t value);
 
 // px(v): a design length at the given scale in whole pixels.
-inline std::int32_t px(double value, double scale) { return saturate_round(value * scale); }
+inline std::int32_t px(double value, double scale) {
+    return saturate_round(value * scale);
+}
 // ceilpx(v): a length already in pixels, rounded up.
-inline std::int32_t ceilpx(double value) { return saturate_ceil(value); }
+inline std::int32_t ceilpx(double value) {
+    return saturate_ceil(value);
+}
 
 // The automatic scale from the monitor's height in device-independent pixels (quarter steps, 1..2) times the
 // host's scale (which acts as 1 unless finite and positive).

@@ -10,7 +10,7 @@ struct TextSpec {
     double size = 0;      // font size in device-independent pixels at scale 1
     double tracking = 0;  // extra space after each character, as a fraction of the size
     std::uint16_t weight = 400;
-    bool mono = false;    // false: "Barlow Condensed"; true: "JetBrains Mono"
+    bool mono = false;  // false: "Barlow Condensed"; true: "JetBrains Mono"
 
     friend bool operator==(const TextSpec&, const TextSpec&) = default;
 };

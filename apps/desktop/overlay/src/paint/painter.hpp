@@ -11,7 +11,7 @@
 namespace tolmin {
 
 // x, y: the window's screen position. Fails only when the surface cannot be begun or presented.
-Result<void> paint_frame(Canvas& canvas, TextService& text, std::int32_t x, std::int32_t y, const Frame& frame,
-                         const Layout& layout);
+Result<void> paint_frame(Canvas& canvas, TextService& text, std::int32_t x, std::int32_t y,
+                         const Frame& frame, const Layout& layout);
 
 }  // namespace tolmin

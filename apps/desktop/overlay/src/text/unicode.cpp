@@ -30,7 +30,9 @@ struct Step {
     char32_t code_point;  // U+FFFD when invalid
 };
 
-bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool is_continuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // Decodes one sequence at p[0] (n >= 1). An invalid sequence consumes its maximal subpart: the lead byte and
 // every following byte that could still continue a well-formed sequence, so that each such subpart becomes
@@ -176,7 +178,9 @@ std::string repair_utf8(std::string_view bytes) {
     return out;
 }
 
-bool is_valid_utf8(std::string_view bytes) { return first_invalid(bytes) == bytes.size(); }
+bool is_valid_utf8(std::string_view bytes) {
+    return first_invalid(bytes) == bytes.size();
+}
 
 char32_t next_code_point(std::string_view utf8, std::size_t& pos) {
     if (pos >= utf8.size()) {
@@ -194,7 +198,8 @@ void append_utf8(std::string& out, char32_t code_point) {
     if (code_point < 0x80) {
         out.push_back(static_cast<char>(code_point));
     } else if (code_point < 0x800) {
-        const char b[2] = {static_cast<char>(0xC0 | (code_point >> 6)), static_cast<char>(0x80 | (code_point & 0x3F))};
+        const char b[2] = {static_cast<char>(0xC0 | (code_point >> 6)),
+                           static_cast<char>(0x80 | (code_point & 0x3F))};
         out.append(b, 2);
     } else if (code_point < 0x10000) {
         const char b[3] = {static_cast<char>(0xE0 | (code_point >> 12)),

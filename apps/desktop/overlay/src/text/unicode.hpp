@@ -1,5 +1,6 @@
 #pragma once
-// UTF-8 and UTF-16 helpers shared by the frame reader, the render model, the command line and the Windows side.
+// UTF-8 and UTF-16 helpers shared by the frame reader, the render model, the command line and the Windows
+// side.
 
 #include <cstddef>
 #include <cstdint>

@@ -30,7 +30,8 @@ void HandleOutput::write(std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), MAX_TRANSFER));
         DWORD written = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), bytes.data(), chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(static_cast<HANDLE>(handle_), bytes.data(), chunk, &written, nullptr) ||
+            written == 0) {
             return;  // a closed pipe or a failing device: the rest is dropped
         }
         bytes.remove_prefix(std::min<std::size_t>(written, bytes.size()));
