@@ -24,12 +24,17 @@ RATIOS = [
     ("BM_StdioChunks", "BM_StdioFreadChunks", None),
     ("BM_ReaderFrameReader", "BM_ReaderParseOnly", None),
     ("BM_LayoutAndPaint", "BM_ParseFrameLine", None),
+    ("BM_RenderFrame", "BM_RecordFrame", None),
+    ("BM_PaintFrameOnly", "BM_RecordFrame", None),
 ]
 
 # (benchmark, figure, goal), a figure in its own unit beside a fixed goal.
 FIGURES = [
     ("decode/typical", "MB/s", lambda run: run["bytes_per_second"] / 1e6, ">=", 300),
     ("BM_LayoutAndPaint", "us", lambda run: run["cpu_time"] * UNIT_NS[run["time_unit"]] / 1e3, "<=", 10),
+    ("BM_RenderFrame", "ms", lambda run: run["cpu_time"] * UNIT_NS[run["time_unit"]] / 1e6, "<=", 5),
+    ("BM_MemoryOver10000Frames/iterations:10000", "KiB growth from frame 100 to 10,000",
+     lambda run: run["rss_kib_after_10000"] - run["rss_kib_after_100"], "<=", 0),
 ]
 
 UNIT_NS = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
