@@ -10,7 +10,7 @@ from pathlib import Path
 import pytest
 
 APP = Path(__file__).resolve().parents[2]
-USAGE = b"usage: tolmin-frame check|layout|paint [OPTIONS] [FILE]  (tolmin-frame --help explains)\n"
+USAGE = b"usage: tolmin-frame check|layout|paint|render [OPTIONS] [FILE]  (tolmin-frame --help explains)\n"
 
 DEFAULT_FRAME = (
     b'{"v":1,"anchor":"bottom-right","offset":24,"scale":1,"monitor":null,"hud":null,"night":null,'

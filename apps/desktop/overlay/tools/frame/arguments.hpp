@@ -15,7 +15,7 @@ namespace tolmin::frame_tool {
 
 inline constexpr std::string_view PROGRAM_PREFIX = "tolmin-frame: ";
 inline constexpr std::string_view TOOL_USAGE =
-    "usage: tolmin-frame check|layout|paint [OPTIONS] [FILE]  (tolmin-frame --help explains)";
+    "usage: tolmin-frame check|layout|paint|render [OPTIONS] [FILE]  (tolmin-frame --help explains)";
 
 struct HelpRequest {};
 
