@@ -17,6 +17,7 @@
 #include "cairo/font_files.hpp"
 #include "cairo/pango_text.hpp"
 #include "cairo/png_picture.hpp"
+#include "frame/frame_check.hpp"
 #include "layout/frame_plan.hpp"
 #include "model/parse_frame.hpp"
 #include "paint/painter.hpp"
@@ -40,15 +41,7 @@ Frame gallery_frame() {
 }
 
 const std::vector<Monitor>& monitors() {
-    static const std::vector<Monitor> list{[] {
-        Monitor m;
-        m.name = "\\\\.\\DISPLAY1";
-        m.width = 1920;
-        m.height = 1080;
-        m.dpi = 96;
-        m.primary = true;
-        return m;
-    }()};
+    static const std::vector<Monitor> list{default_monitor()};
     return list;
 }
 

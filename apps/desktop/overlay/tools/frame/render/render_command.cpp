@@ -1,8 +1,5 @@
 #include "frame/render/render_command.hpp"
 
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
-
 #include <cstdio>
 #include <string>
 
@@ -14,6 +11,7 @@
 #include "frame/render/picture_file.hpp"
 #include "layout/frame_plan.hpp"
 #include "paint/painter.hpp"
+#include "text/rapidjson_writer.hpp"
 #include "text/unicode.hpp"
 
 namespace tolmin::frame_tool {
@@ -34,14 +32,15 @@ std::filesystem::path picture_path(const std::filesystem::path& directory, std::
 // {"line":N,"file":PATH,"window":{"x","y","width","height"}}, or with both null for a hidden overlay.
 std::string file_report(std::size_t line, const std::string* file, const Placement* window,
                         const Layout& layout) {
-    rapidjson::StringBuffer buffer;
-    rapidjson::Writer<rapidjson::StringBuffer> json(buffer);
+    std::string text;
+    JsonStringOutput output{&text};
+    CompactJsonWriter json(output);
     json.StartObject();
     json.Key("line");
     json.Uint64(line);
     json.Key("file");
     if (file != nullptr) {
-        json.String(file->data(), static_cast<rapidjson::SizeType>(file->size()));
+        write_json_string(json, *file);
     } else {
         json.Null();
     }
@@ -61,7 +60,7 @@ std::string file_report(std::size_t line, const std::string* file, const Placeme
         json.Null();
     }
     json.EndObject();
-    return std::string(buffer.GetString(), buffer.GetSize());
+    return text;
 }
 
 class PngRenderer final : public FrameRenderer {
