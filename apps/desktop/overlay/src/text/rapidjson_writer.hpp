@@ -1,23 +1,11 @@
 #pragma once
-// RapidJSON's compact Writer into a std::string, for the probe report and the checker's reports. Include
-// it through this header only: like the reader (model/json_reader.hpp), RapidJSON 1.1.0's internal stack
-// compares `nullptr + n` before its first allocation, which Clang's UndefinedBehaviorSanitizer stops at.
-
-#if defined(__clang__)
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wpragma-clang-attribute"
-#pragma clang attribute push(__attribute__((no_sanitize("pointer-overflow"))), apply_to = function)
-#endif
-#include <rapidjson/writer.h>
-#if defined(__clang__)
-#pragma clang attribute pop
-#pragma clang diagnostic pop
-#endif
+// RapidJSON's compact Writer into a std::string, for the probe report and the checker's reports.
 
 #include <string>
 #include <string_view>
 
 #include "text/json_string.hpp"
+#include "text/rapidjson.hpp"
 
 namespace tolmin {
 
