@@ -11,14 +11,15 @@
 namespace tolmin {
 namespace {
 
-// The reads of 64, 4, 64 and 64 bytes from a stream holding three lines: "|" between reads, "." the end.
+// The reads of 64, 4, 64, 64 and 64 bytes from a stream holding four lines (one blank, a read of one byte):
+// "|" between reads, "." the end.
 std::string reads(StdioSource::Mode mode) {
     std::FILE* file = std::tmpfile();
-    std::fputs("{}\nsecond line\nlast", file);
+    std::fputs("{}\nsecond line\n\nlast", file);
     std::rewind(file);
     StdioSource source(file, mode);
     std::string seen;
-    for (const std::size_t capacity : {64, 4, 64, 64}) {
+    for (const std::size_t capacity : {64, 4, 64, 64, 64}) {
         char buffer[64];
         const ReadResult r = source.read(buffer, capacity);
         seen += r.status == ReadResult::Status::Data ? std::string(buffer, r.count) + "|" : ".";
@@ -28,9 +29,9 @@ std::string reads(StdioSource::Mode mode) {
 }
 
 TEST(StdioSource, LinesModeStopsAtEachLineFeedChunksModeFillsTheBuffer) {
-    EXPECT_EQ(reads(StdioSource::Mode::Lines), "{}\n|seco|nd line\n|last|");
-    EXPECT_EQ(reads(StdioSource::Mode::Chunks), "{}\nsecond line\nlast|...");
-    EXPECT_EQ(reads(StdioSource::Mode::Automatic), "{}\nsecond line\nlast|...");  // a file can seek
+    EXPECT_EQ(reads(StdioSource::Mode::Lines), "{}\n|seco|nd line\n|\n|last|");
+    EXPECT_EQ(reads(StdioSource::Mode::Chunks), "{}\nsecond line\n\nlast|....");
+    EXPECT_EQ(reads(StdioSource::Mode::Automatic), "{}\nsecond line\n\nlast|....");  // a file can seek
 }
 
 TEST(StdioSource, AFailedReadCarriesTheSystemTextAndCode) {
