@@ -7,9 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "errors/platform_error_text.hpp"
-#include "fonts/font_file_names.hpp"
-#include "layout/text_style.hpp"
+#include "base/platform_error_text.hpp"
+#include "text/font_file_names.hpp"
+#include "text/text_style.hpp"
 #include "text/unicode.hpp"
 
 namespace tolmin::cairo {

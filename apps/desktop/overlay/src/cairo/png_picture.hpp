@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/result.hpp"
+#include "base/result.hpp"
 
 namespace tolmin::cairo {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "cli/unicode_tables.hpp"
 #include "text/unicode.hpp"
+#include "text/unicode_tables.hpp"
 
 namespace tolmin {
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/output.hpp"
 #include "cli/command_line.hpp"
-#include "io/output.hpp"
 
 namespace tolmin {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/output.hpp"
 #include "input/byte_source.hpp"
 #include "input/frame_slot.hpp"
-#include "io/output.hpp"
 #include "model/parse_frame.hpp"
 
 namespace tolmin {

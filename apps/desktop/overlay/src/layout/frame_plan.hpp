@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "display/monitor.hpp"
 #include "layout/layout.hpp"
+#include "layout/monitor.hpp"
 #include "layout/placement.hpp"
 #include "model/frame.hpp"
 

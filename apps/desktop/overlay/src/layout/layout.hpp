@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/text_style.hpp"
 #include "model/frame.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 

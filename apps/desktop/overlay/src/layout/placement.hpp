@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "display/monitor.hpp"
 #include "layout/layout.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "color/color.hpp"
+#include "paint/color.hpp"
 
 namespace tolmin {
 

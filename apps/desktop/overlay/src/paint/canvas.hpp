@@ -8,10 +8,10 @@
 #include <optional>
 #include <string_view>
 
-#include "color/color.hpp"
-#include "common/result.hpp"
+#include "base/result.hpp"
 #include "layout/layout.hpp"
-#include "layout/text_style.hpp"
+#include "paint/color.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "common/result.hpp"
+#include "base/result.hpp"
 #include "layout/layout.hpp"
 #include "model/frame.hpp"
 #include "paint/canvas.hpp"

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "color/color.hpp"
-#include "layout/text_style.hpp"
 #include "model/frame.hpp"
+#include "paint/color.hpp"
 #include "paint/text_rules.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "color/color.hpp"
-#include "layout/text_style.hpp"
 #include "paint/canvas.hpp"
+#include "paint/color.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 

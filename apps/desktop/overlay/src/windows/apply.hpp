@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "display/monitor.hpp"
-#include "io/output.hpp"
+#include "base/output.hpp"
+#include "layout/monitor.hpp"
 #include "model/frame.hpp"
 #include "windows/graphics.hpp"
 #include "windows/overlay_window.hpp"

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "fonts/font_file_names.hpp"
-#include "layout/text_style.hpp"
+#include "text/font_file_names.hpp"
+#include "text/text_style.hpp"
 #include "windows/graphics.hpp"
 #include "windows/platform_error.hpp"
 #include "windows/wide_text.hpp"

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "fonts/font_family_choice.hpp"
-#include "io/output.hpp"
+#include "base/output.hpp"
+#include "text/font_family_choice.hpp"
 
 namespace tolmin::win {
 

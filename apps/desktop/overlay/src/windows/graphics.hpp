@@ -12,8 +12,8 @@
 #include <memory>
 #include <optional>
 
-#include "common/result.hpp"
-#include "io/output.hpp"
+#include "base/output.hpp"
+#include "base/result.hpp"
 #include "windows/surface.hpp"
 #include "windows/text_layout.hpp"
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "io/output.hpp"
+#include "base/output.hpp"
 #include "windows/apply.hpp"
 
 namespace tolmin::win {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "io/output.hpp"
+#include "base/output.hpp"
 
 namespace tolmin::win {
 

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "display/monitor_facts.hpp"
+#include "layout/monitor_facts.hpp"
 
 namespace tolmin::win {
 

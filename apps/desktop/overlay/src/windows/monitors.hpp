@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin::win {
 

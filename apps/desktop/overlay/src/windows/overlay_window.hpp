@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/result.hpp"
-#include "display/monitor.hpp"
-#include "io/output.hpp"
+#include "base/output.hpp"
+#include "base/result.hpp"
 #include "layout/layout.hpp"
+#include "layout/monitor.hpp"
 #include "layout/placement.hpp"
 
 namespace tolmin::win {

@@ -1,6 +1,6 @@
 #include "windows/platform_error.hpp"
 
-#include "errors/platform_error_text.hpp"
+#include "base/platform_error_text.hpp"
 
 namespace tolmin::win {
 namespace {

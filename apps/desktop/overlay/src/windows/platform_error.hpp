@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "common/result.hpp"
+#include "base/result.hpp"
 
 namespace tolmin::win {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "display/monitor.hpp"
-#include "display/probe_report.hpp"
+#include "layout/monitor.hpp"
+#include "layout/probe_report.hpp"
 #include "windows/font_directory.hpp"
 #include "windows/graphics.hpp"
 #include "windows/modes.hpp"

@@ -2,8 +2,8 @@
 // The standard streams of the Windows program as raw handles: bytes go out unchanged (a line feed stays the
 // one byte 0x0A) and standard input is read in binary.
 
+#include "base/output.hpp"
 #include "input/byte_source.hpp"
-#include "io/output.hpp"
 
 namespace tolmin::win {
 

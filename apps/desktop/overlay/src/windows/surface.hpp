@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "common/result.hpp"
+#include "base/result.hpp"
 
 namespace tolmin::win {
 

@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "common/result.hpp"
-#include "layout/text_style.hpp"
+#include "base/result.hpp"
 #include "paint/canvas.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin::win {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "layout/text_style.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/result.hpp"
-#include "display/monitor.hpp"
+#include "base/output.hpp"
+#include "base/result.hpp"
 #include "input/byte_source.hpp"
-#include "io/output.hpp"
+#include "layout/monitor.hpp"
 #include "model/frame.hpp"
 
 namespace tolmin {

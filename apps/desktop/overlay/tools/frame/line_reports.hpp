@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "display/monitor.hpp"
 #include "layout/layout.hpp"
+#include "layout/monitor.hpp"
 #include "model/frame.hpp"
 #include "paint/canvas.hpp"
 

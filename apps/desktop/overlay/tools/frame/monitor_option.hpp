@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin {
 

@@ -10,7 +10,7 @@
 #ifdef _WIN32
 #include "windows/std_streams.hpp"
 #else
-#include "io/stdio_output.hpp"
+#include "base/stdio_output.hpp"
 #endif
 
 namespace tolmin::frame_tool {

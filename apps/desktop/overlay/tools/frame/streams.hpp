@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/result.hpp"
+#include "base/output.hpp"
+#include "base/result.hpp"
 #include "input/byte_source.hpp"
-#include "io/output.hpp"
 
 namespace tolmin::frame_tool {
 

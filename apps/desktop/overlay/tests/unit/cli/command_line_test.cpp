@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/unicode_tables.hpp"
+#include "text/unicode_tables.hpp"
 #include "unit/support/table.hpp"
 
 namespace tolmin {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/output.hpp"
 #include "input/byte_source.hpp"
 #include "input/frame_slot.hpp"
-#include "io/output.hpp"
 
 namespace tolmin::fakes {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 #include "model/frame.hpp"
 
 namespace tolmin::test {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "errors/platform_error_text.hpp"
+#include "base/platform_error_text.hpp"
 
 namespace tolmin::frame_tool {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "common/result.hpp"
+#include "base/result.hpp"
 
 namespace tolmin::frame_tool {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/result.hpp"
-#include "display/monitor.hpp"
+#include "base/result.hpp"
 #include "frame/arguments.hpp"
 #include "frame/frame_check.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin::frame_tool {
 

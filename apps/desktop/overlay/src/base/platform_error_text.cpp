@@ -1,4 +1,4 @@
-#include "errors/platform_error_text.hpp"
+#include "base/platform_error_text.hpp"
 
 #include <cstdio>
 

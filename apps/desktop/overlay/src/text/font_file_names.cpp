@@ -1,4 +1,4 @@
-#include "fonts/font_file_names.hpp"
+#include "text/font_file_names.hpp"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "io/stdio_output.hpp"
+#include "base/stdio_output.hpp"
 
 namespace tolmin {
 

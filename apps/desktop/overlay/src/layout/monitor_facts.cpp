@@ -1,4 +1,4 @@
-#include "display/monitor_facts.hpp"
+#include "layout/monitor_facts.hpp"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fonts/font_family_choice.hpp"
-#include "fonts/font_file_names.hpp"
+#include "text/font_family_choice.hpp"
+#include "text/font_file_names.hpp"
 #include "unit/support/table.hpp"
 
 namespace tolmin {

@@ -1,4 +1,4 @@
-#include "layout/text_style.hpp"
+#include "text/text_style.hpp"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 // The probe report: sizes in device-independent pixels, the default monitor, and every byte of the line.
 
-#include "display/probe_report.hpp"
+#include "layout/probe_report.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 
 #include <gtest/gtest.h>
 

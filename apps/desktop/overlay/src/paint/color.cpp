@@ -1,4 +1,4 @@
-#include "color/color.hpp"
+#include "paint/color.hpp"
 
 #include <cstdint>
 

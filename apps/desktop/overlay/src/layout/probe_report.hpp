@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/result.hpp"
-#include "display/monitor.hpp"
+#include "base/result.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin {
 

@@ -1,6 +1,6 @@
-#include "fonts/font_family_choice.hpp"
+#include "text/font_family_choice.hpp"
 
-#include "layout/text_style.hpp"
+#include "text/text_style.hpp"
 
 namespace tolmin {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "io/output.hpp"
+#include "base/output.hpp"
 
 namespace tolmin {
 

@@ -1,4 +1,4 @@
-#include "display/probe_report.hpp"
+#include "layout/probe_report.hpp"
 
 #include <new>
 #include <stdexcept>

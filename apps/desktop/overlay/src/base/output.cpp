@@ -1,4 +1,4 @@
-#include "io/output.hpp"
+#include "base/output.hpp"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "display/monitor.hpp"
+#include "layout/monitor.hpp"
 
 namespace tolmin {
 
