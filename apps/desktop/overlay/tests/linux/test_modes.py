@@ -1,0 +1,138 @@
+"""The command line, --probe and --fonts through the real Linux program, and its faults: no display, a display
+that goes away, and no compositing manager."""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+from pathlib import Path
+
+import pytest
+
+from conftest import CAPTURE_WARNING, FONTS, OVERLAY
+from expect import wall_ms
+from test_pixels import differing, expected_screen, scene
+from wine_session import XServer
+from x_desktop import BACKDROP, checker_monitors
+
+CAPTURE = CAPTURE_WARNING.rstrip(b"\n")
+FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back"
+NO_COMPOSITOR = (b"tolmin-overlay: no compositing manager runs on this display; the overlay is cut to its blocks, "
+                 b"without translucency")
+USAGE = b"usage: tolmin-overlay [--fonts <dir>] [--probe] | --version\n"
+
+
+def probe_line(width: int, height: int, factor: int) -> bytes:
+    monitor = '{"name":"%s","width":%d,"height":%d,"scale_factor":%d,"primary":%s}'
+    listed = ",".join(monitor % (name, width, height, factor, "true" if primary else "false")
+                      for name, _, primary in (("DP-1", 0, True), ("HDMI-1", 640, False)))
+    return b'{"backend":"x11","layer_shell":false,"exclude_from_capture":false,"monitors":[' + listed.encode() + b"]}\n"
+
+
+def test_version_line_and_a_usage_error(overlay):
+    version = overlay.run("--probe", "-V")
+    assert (version.status, version.stdout, version.stderr) == (0, b"tolmin-overlay 0.1.0\n", b"")
+    error = overlay.run('say"hi\tthere', "--version")
+    assert (error.status, error.stdout) == (2, b"")
+    assert error.stderr == b'tolmin-overlay: unknown argument "say\\"hi\\tthere"\n' + USAGE
+
+
+@pytest.mark.parametrize("fonts, messages", [(False, [CAPTURE, FACES]), (True, [CAPTURE])], ids=["none", "good"])
+def test_probe_line_is_exact_and_says_whether_the_faces_loaded(overlay, fonts, messages):
+    done = overlay.run("--probe", *([f"--fonts={FONTS}"] if fonts else []))
+    assert (done.status, done.stdout, done.stderr.split(b"\n")) == (0, probe_line(640, 720, 1), messages + [b""])
+
+
+def test_probe_gives_device_independent_sizes_at_the_xft_dpi(overlay, desktop):
+    desktop.set_dpi(144)
+    try:
+        done = overlay.run("--probe", "--fonts", str(FONTS))
+    finally:
+        desktop.set_dpi(None)
+    assert (done.status, done.stdout) == (0, probe_line(427, 480, 2))
+
+
+def font_problem(case: str, tmp_path: Path):
+    """The directory given, the message expected as a regex, and whether the faces still load."""
+    faces = sorted(FONTS.glob("*.ttf"))
+    if case == "a-file":
+        return str(faces[0]), b"tolmin-overlay: cannot read " + re.escape(str(faces[0]).encode()) + rb": .+ \(os error 20\)", False
+    folder = tmp_path / case
+    folder.mkdir()
+    if case == "no-ttf":
+        for name in ("Barlow.otf", "readme.txt", "x.ttf2"):
+            (folder / name).write_text("not a font\n")
+        return str(folder), re.escape(b"tolmin-overlay: no .ttf in " + str(folder).encode()) + " \u2014 drawing with fallbacks".encode(), False
+    for face in faces:
+        shutil.copy(face, folder / face.name)
+    (folder / "x.ttf").write_text("this text file is not a font\n")
+    return str(folder), re.escape(b"tolmin-overlay: " + str(folder / "x.ttf").encode() + b" is not a font: ") + b".+", True
+
+
+@pytest.mark.parametrize("case, mode", [("a-file", "--probe"), ("no-ttf", "--probe"),
+                                        ("text-file-beside-faces", "--probe"), ("a-file", None)])
+def test_font_directory_problems_are_reported_and_survived(overlay, tmp_path, case, mode):
+    given, pattern, faces_load = font_problem(case, tmp_path)
+    done = overlay.run(*([mode] if mode else []), "--fonts", given)
+    assert (done.status, done.stdout) == (0, probe_line(640, 720, 1) if mode else b"")
+    got = done.stderr.split(b"\n")
+    assert got[0] == CAPTURE and re.fullmatch(pattern, got[1]), got
+    assert got[2:] == ([b""] if faces_load or not mode else [FACES, b""])
+
+
+def free_display() -> str:
+    number = next(n for n in range(49, 39, -1) if not os.path.exists(f"/tmp/.X11-unix/X{n}")
+                  and not os.path.exists(f"/tmp/.X{n}-lock"))
+    return f":{number}"
+
+
+@pytest.mark.parametrize("mode", ["--probe", None])
+def test_without_a_display_one_diagnostic_and_status_1(overlay, mode):
+    args = [mode] if mode else []
+    env = {k: v for k, v in overlay.desktop.env().items() if k != "DISPLAY"}
+    unset = overlay.run(*args, env=env)
+    assert (unset.status, unset.stdout, unset.stderr) == (
+        1, b"", b"tolmin-overlay: cannot make a window: no X display to draw on (DISPLAY is not set)\n")
+    gone = free_display()
+    unreachable = overlay.run(*args, env={**env, "DISPLAY": gone})
+    assert (unreachable.status, unreachable.stdout, unreachable.stderr) == (
+        1, b"", b"tolmin-overlay: cannot make a window: cannot open the X display " + gone.encode() + b"\n")
+
+
+def test_the_display_going_away_ends_the_overlay_with_one_diagnostic(overlay, tmp_path):
+    server = XServer(numbers=range(49, 39, -1), log_dir=tmp_path, screens=((640, 480),), options=("-noreset",)).start()
+    try:
+        program = overlay.popen([str(OVERLAY)], env={**overlay.desktop.env(), "DISPLAY": server.display})
+        program.send_json({"hud": {}})
+        assert program.wait_for_stderr(NO_COMPOSITOR, 10)
+        server.proc.send_signal(signal.SIGKILL)
+        status = program.wait(5)
+    finally:
+        server.stop()
+    assert (status, program.stdout) == (1, b"")
+    assert program.stderr.split(b"\n")[2:] == [b"tolmin-overlay: lost the connection to the X display " +
+                                               server.display.encode(), b""]
+
+
+def test_without_a_compositor_the_window_is_cut_to_its_blocks(overlay, desktop, tmp_path):
+    desktop.stop_compositor()
+    try:
+        program = overlay.start()
+        now = wall_ms()
+        frame = scene("top-right", None, now)
+        expected, (x, y, w, h) = expected_screen(frame, now, checker_monitors(), tmp_path)
+        program.send_json(frame)
+        # The Hud is narrower than the rows below it: left of it the window is cut away, showing the backdrop
+        # (uncut, its transparent pixels would show black).
+        cut = lambda im: im.getpixel((x + 2, y + 2)) == BACKDROP and im.getpixel((x + w - 9, y + 2)) != BACKDROP  # noqa: E731
+        assert overlay.wait_for(cut, 10) is not None, "the window was not cut to its blocks"
+        assert program.wait_for_stderr(NO_COMPOSITOR + b"\n", 1)
+        desktop.start_compositor()  # whole again, with translucency
+        assert overlay.wait_for(lambda im: not differing(im, expected), timeout=10) is not None
+        desktop.stop_compositor()
+        assert overlay.wait_for(cut, 10) is not None
+        done = overlay.finish(program)
+        assert (done.status, done.stderr.split(b"\n")) == (0, [CAPTURE, NO_COMPOSITOR, NO_COMPOSITOR, b""])
+    finally:
+        desktop.start_compositor()
