@@ -10,8 +10,9 @@ namespace tolmin {
 
 std::uint32_t dpi_from_setting(std::optional<std::string_view> text) {
     if (!text) return DEFAULT_DPI;
-    const std::size_t start = text->find_first_not_of(" \t");
+    std::size_t start = text->find_first_not_of(" \t");
     if (start == std::string_view::npos) return DEFAULT_DPI;
+    if ((*text)[start] == '+') ++start;  // a sign the desktop's readers (strtod) take too
     double value = 0;
     const char* first = text->data() + start;
     const auto [end, error] = std::from_chars(first, text->data() + text->size(), value);
