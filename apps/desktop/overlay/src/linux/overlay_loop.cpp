@@ -38,8 +38,8 @@ void apply(Overlay& overlay, double now) {
         return;
     }
     overlay.system.place(*plan.window);
-    const Result<void> painted =
-        paint_frame(overlay.system.canvas(), overlay.text, plan.window->x, plan.window->y, frame, plan.layout);
+    const Result<void> painted = paint_frame(overlay.system.canvas(), overlay.text, plan.window->x,
+                                             plan.window->y, frame, plan.layout);
     if (!painted) write_diagnostic(overlay.err, "cannot draw this frame: " + painted.error().text);
     overlay.system.keep_on_top();
     // Still armed after a failed paint, so a later tick tries again.

@@ -15,10 +15,11 @@ CompositorWatch::CompositorWatch(const Connection& connection) {
             xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 1, 0), nullptr));
         if (version) {
             first_event_ = xcb_get_extension_data(c, &xcb_xfixes_id)->first_event;
-            (void)xcb_xfixes_select_selection_input(c, connection.root(), selection_,
-                                                    XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
-                                                        XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
-                                                        XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+            (void)xcb_xfixes_select_selection_input(
+                c, connection.root(), selection_,
+                XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                    XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                    XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
         }
     }
     Reply<xcb_get_selection_owner_reply_t> owner(
@@ -31,7 +32,8 @@ bool CompositorWatch::handle(const xcb_generic_event_t& event) {
         return false;
     const auto& notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t&>(event);
     if (notify.selection != selection_) return false;
-    running_ = notify.subtype == XCB_XFIXES_SELECTION_EVENT_SET_SELECTION_OWNER && notify.owner != XCB_WINDOW_NONE;
+    running_ =
+        notify.subtype == XCB_XFIXES_SELECTION_EVENT_SET_SELECTION_OWNER && notify.owner != XCB_WINDOW_NONE;
     return true;
 }
 

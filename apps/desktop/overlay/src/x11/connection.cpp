@@ -36,7 +36,8 @@ std::vector<xcb_atom_t> Connection::atoms(const std::vector<std::string_view>& n
     std::vector<xcb_intern_atom_cookie_t> cookies;
     cookies.reserve(names.size());
     for (std::string_view name : names)
-        cookies.push_back(xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()));
+        cookies.push_back(
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()));
     std::vector<xcb_atom_t> atoms;
     atoms.reserve(names.size());
     for (const xcb_intern_atom_cookie_t cookie : cookies) {
@@ -48,9 +49,9 @@ std::vector<xcb_atom_t> Connection::atoms(const std::vector<std::string_view>& n
 
 std::string x_error_text(const xcb_generic_error_t& error) {
     static constexpr std::array<const char*, 18> NAMES = {
-        nullptr,     "BadRequest", "BadValue",  "BadWindow",   "BadPixmap", "BadAtom",
-        "BadCursor", "BadFont",    "BadMatch",  "BadDrawable", "BadAccess", "BadAlloc",
-        "BadColor",  "BadGC",      "BadIDChoice", "BadName",   "BadLength", "BadImplementation"};
+        nullptr,     "BadRequest", "BadValue",    "BadWindow",   "BadPixmap", "BadAtom",
+        "BadCursor", "BadFont",    "BadMatch",    "BadDrawable", "BadAccess", "BadAlloc",
+        "BadColor",  "BadGC",      "BadIDChoice", "BadName",     "BadLength", "BadImplementation"};
     const std::string code = "X error " + std::to_string(error.error_code);
     if (error.error_code < NAMES.size() && NAMES[error.error_code] != nullptr)
         return std::string(NAMES[error.error_code]) + " (" + code + ")";

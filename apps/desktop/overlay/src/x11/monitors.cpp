@@ -18,7 +18,8 @@ std::uint32_t read_dpi(const Connection& connection) {
     if (database == nullptr) return DEFAULT_DPI;
     char* value = nullptr;
     std::optional<std::string> text;
-    if (xcb_xrm_resource_get_string(database, "Xft.dpi", nullptr, &value) == 0 && value != nullptr) text = value;
+    if (xcb_xrm_resource_get_string(database, "Xft.dpi", nullptr, &value) == 0 && value != nullptr)
+        text = value;
     std::free(value);
     xcb_xrm_database_free(database);
     return dpi_from_setting(text);
@@ -26,7 +27,8 @@ std::uint32_t read_dpi(const Connection& connection) {
 
 std::vector<Monitor> screen_as_monitor(const Connection& connection, std::uint32_t dpi) {
     const xcb_screen_t& screen = connection.screen();
-    return {monitor_from_desktop({std::nullopt, 0, 0, screen.width_in_pixels, screen.height_in_pixels, true}, dpi)};
+    return {monitor_from_desktop({std::nullopt, 0, 0, screen.width_in_pixels, screen.height_in_pixels, true},
+                                 dpi)};
 }
 
 }  // namespace
@@ -37,7 +39,8 @@ MonitorSource::MonitorSource(const Connection& connection) : connection_(connect
     Reply<xcb_randr_query_version_reply_t> version(
         xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
     if (!version) return;
-    has_monitors_ = version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 5);
+    has_monitors_ =
+        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 5);
     first_event_ = xcb_get_extension_data(c, &xcb_randr_id)->first_event;
     (void)xcb_randr_select_input(c, connection.root(),
                                  XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
@@ -62,10 +65,12 @@ std::vector<Monitor> MonitorSource::read() const {
     std::vector<Monitor> monitors;
     for (std::size_t i = 0; i < infos.size(); ++i) {
         Reply<xcb_get_atom_name_reply_t> name(xcb_get_atom_name_reply(c, names[i], nullptr));
-        DesktopMonitor desktop{std::nullopt, infos[i]->x, infos[i]->y, infos[i]->width, infos[i]->height,
-                               infos[i]->primary != 0};
-        if (name) desktop.name = std::string_view(xcb_get_atom_name_name(name.get()),
-                                                  static_cast<std::size_t>(xcb_get_atom_name_name_length(name.get())));
+        DesktopMonitor desktop{std::nullopt,    infos[i]->x,      infos[i]->y,
+                               infos[i]->width, infos[i]->height, infos[i]->primary != 0};
+        if (name)
+            desktop.name =
+                std::string_view(xcb_get_atom_name_name(name.get()),
+                                 static_cast<std::size_t>(xcb_get_atom_name_name_length(name.get())));
         monitors.push_back(monitor_from_desktop(desktop, dpi));
     }
     return monitors;

@@ -41,9 +41,10 @@ void describe(const Connection& connection, xcb_window_t window) {
     xcb_icccm_wm_hints_set_input(&hints, 0);
     (void)xcb_icccm_set_wm_hints(c, window, &hints);
 
-    const std::vector<xcb_atom_t> atoms = connection.atoms(
-        {"_NET_WM_NAME", "UTF8_STRING", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_STATE",
-         "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY"});
+    const std::vector<xcb_atom_t> atoms =
+        connection.atoms({"_NET_WM_NAME", "UTF8_STRING", "_NET_WM_WINDOW_TYPE",
+                          "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
+                          "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY"});
     (void)xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atoms[0], atoms[1], 8,
                               static_cast<std::uint32_t>(WINDOW_TITLE.size()), WINDOW_TITLE.data());
     set_atoms(c, window, atoms[2], &atoms[3], 1);
@@ -70,8 +71,8 @@ Result<std::unique_ptr<OverlayWindow>> OverlayWindow::create(const Connection& c
     // In the order of the mask bits. A border pixel is needed with a visual other than the parent's.
     const std::uint32_t values[] = {0, 0, 1, XCB_EVENT_MASK_EXPOSURE, colormap};
     Reply<xcb_generic_error_t> error(xcb_request_check(
-        c, xcb_create_window_checked(c, 32, window, connection.root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                                     *visual,
+        c, xcb_create_window_checked(c, 32, window, connection.root(), 0, 0, 1, 1, 0,
+                                     XCB_WINDOW_CLASS_INPUT_OUTPUT, *visual,
                                      XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT |
                                          XCB_CW_EVENT_MASK | XCB_CW_COLORMAP,
                                      values)));
@@ -84,8 +85,8 @@ Result<std::unique_ptr<OverlayWindow>> OverlayWindow::create(const Connection& c
     describe(connection, window);
     // No input region at all: clicks pass through to whatever is below.
     if (connection.has(&xcb_shape_id))
-        (void)xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window, 0,
-                                   0, 0, nullptr);
+        (void)xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                                   window, 0, 0, 0, nullptr);
     return made;
 }
 
@@ -99,13 +100,13 @@ void OverlayWindow::place(const Placement& placement) {
     const PlaceSteps steps = place_steps(placement_, shown_, placement);
     xcb_connection_t* c = connection_.get();
     if (steps.move) {
-        const std::uint32_t values[] = {
-            static_cast<std::uint32_t>(coordinate(placement.x)), static_cast<std::uint32_t>(coordinate(placement.y)),
-            extent(placement.width), extent(placement.height)};
-        (void)xcb_configure_window(c, window_,
-                                   XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
-                                       XCB_CONFIG_WINDOW_HEIGHT,
-                                   values);
+        const std::uint32_t values[] = {static_cast<std::uint32_t>(coordinate(placement.x)),
+                                        static_cast<std::uint32_t>(coordinate(placement.y)),
+                                        extent(placement.width), extent(placement.height)};
+        (void)xcb_configure_window(
+            c, window_,
+            XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+            values);
     }
     if (steps.show) (void)xcb_map_window(c, window_);
 }

@@ -37,8 +37,10 @@ Result<void> Presenter::put(cairo_surface_t* picture, const PixelRect& rect) {
     if (part.width == 0 || part.height == 0) return {};
     const std::size_t row_bytes = static_cast<std::size_t>(part.width) * 4;
     const std::size_t limit = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_.get())) * 4;
-    const std::size_t rows_per_request = limit > PUT_IMAGE_HEADER_BYTES ? (limit - PUT_IMAGE_HEADER_BYTES) / row_bytes : 0;
-    if (rows_per_request == 0) return Error{"a picture " + std::to_string(part.width) + " pixels wide is too wide for the X server"};
+    const std::size_t rows_per_request =
+        limit > PUT_IMAGE_HEADER_BYTES ? (limit - PUT_IMAGE_HEADER_BYTES) / row_bytes : 0;
+    if (rows_per_request == 0)
+        return Error{"a picture " + std::to_string(part.width) + " pixels wide is too wide for the X server"};
 
     const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(picture));
     const std::uint8_t* data = cairo_image_surface_get_data(picture);
@@ -47,7 +49,8 @@ Result<void> Presenter::put(cairo_surface_t* picture, const PixelRect& rect) {
             std::min<std::size_t>(rows_per_request, static_cast<std::size_t>(part.y + part.height - top)));
         rows_.resize(row_bytes * static_cast<std::size_t>(count));
         for (std::int32_t r = 0; r < count; ++r) {
-            const std::uint8_t* from = data + static_cast<std::size_t>(top + r) * stride + static_cast<std::size_t>(part.x) * 4;
+            const std::uint8_t* from =
+                data + static_cast<std::size_t>(top + r) * stride + static_cast<std::size_t>(part.x) * 4;
             std::uint8_t* to = rows_.data() + static_cast<std::size_t>(r) * row_bytes;
             std::memcpy(to, from, row_bytes);
             if (swap_bytes_) {
@@ -74,12 +77,13 @@ void Presenter::cut_to(cairo_surface_t* picture) {
         rects.push_back({static_cast<std::int16_t>(b.x), static_cast<std::int16_t>(b.y),
                          static_cast<std::uint16_t>(b.width), static_cast<std::uint16_t>(b.height)});
     (void)xcb_shape_rectangles(connection_.get(), XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
-                               XCB_CLIP_ORDERING_YX_BANDED, window_, 0, 0, static_cast<std::uint32_t>(rects.size()),
-                               rects.data());
+                               XCB_CLIP_ORDERING_YX_BANDED, window_, 0, 0,
+                               static_cast<std::uint32_t>(rects.size()), rects.data());
 }
 
 void Presenter::uncut() {
-    (void)xcb_shape_mask(connection_.get(), XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, window_, 0, 0, XCB_PIXMAP_NONE);
+    (void)xcb_shape_mask(connection_.get(), XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, window_, 0, 0,
+                         XCB_PIXMAP_NONE);
 }
 
 }  // namespace tolmin::x11

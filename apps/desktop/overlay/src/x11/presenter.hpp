@@ -34,7 +34,7 @@ private:
     const Connection& connection_;
     xcb_window_t window_;
     xcb_gcontext_t gc_;
-    bool swap_bytes_;  // the server takes image words in the other byte order
+    bool swap_bytes_;                 // the server takes image words in the other byte order
     std::vector<std::uint8_t> rows_;  // the rectangle's rows, packed for one request
 };
 

@@ -22,7 +22,8 @@ std::uint32_t run_probe(const std::optional<std::filesystem::path>& fonts, Outpu
     const std::vector<Monitor> monitors = MonitorSource(*connection.value()).read();
 
     cairo::load_font_directory(fonts, [&err](std::string_view text) { write_diagnostic(err, text); });
-    if (!cairo::faces_present()) write_diagnostic(err, "the overlay's own faces did not load; text will fall back");
+    if (!cairo::faces_present())
+        write_diagnostic(err, "the overlay's own faces did not load; text will fall back");
 
     ProbeReport report = make_probe_report(false, monitors);
     report.backend = "x11";

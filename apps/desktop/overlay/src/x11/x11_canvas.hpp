@@ -14,7 +14,8 @@ public:
     Result<void> begin_surface(std::int32_t width, std::int32_t height) override {
         return cairo_.begin_surface(width, height);
     }
-    // Ends the drawing and puts the whole picture into the window (which the placement already moved to x, y).
+    // Ends the drawing and puts the whole picture into the window (which the placement already moved to x,
+    // y).
     Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
                                  std::int32_t height) override;
     void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }

@@ -42,7 +42,8 @@ void X11System::handle(const xcb_generic_event_t& event, desktop::DisplayEvents&
         // Requests that only adjust the window may fail without a word; a picture that was not put is a frame
         // that was not drawn.
         const auto& error = reinterpret_cast<const xcb_generic_error_t&>(event);
-        if (error.major_code == XCB_PUT_IMAGE) write_diagnostic(err_, "cannot draw this frame: " + x_error_text(error));
+        if (error.major_code == XCB_PUT_IMAGE)
+            write_diagnostic(err_, "cannot draw this frame: " + x_error_text(error));
     } else if (type == XCB_EXPOSE) {
         const auto& expose = reinterpret_cast<const xcb_expose_event_t&>(event);
         if (expose.window == self) (void)canvas_.show({expose.x, expose.y, expose.width, expose.height});
@@ -56,11 +57,14 @@ void X11System::handle(const xcb_generic_event_t& event, desktop::DisplayEvents&
             window_->raise();
     } else if (type == XCB_PROPERTY_NOTIFY) {
         const auto& property = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-        if (property.window == connection_.root() && property.atom == resource_manager_) events.changed = true;
-    } else if (monitors_.first_event() != 0 && (type == monitors_.first_event() + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
-                                                type == monitors_.first_event() + XCB_RANDR_NOTIFY)) {
+        if (property.window == connection_.root() && property.atom == resource_manager_)
+            events.changed = true;
+    } else if (monitors_.first_event() != 0 &&
+               (type == monitors_.first_event() + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
+                type == monitors_.first_event() + XCB_RANDR_NOTIFY)) {
         events.changed = true;
-    } else if (const bool before = compositor_.running(); compositor_.handle(event) && before != compositor_.running()) {
+    } else if (const bool before = compositor_.running();
+               compositor_.handle(event) && before != compositor_.running()) {
         if (!compositor_.running()) write_diagnostic(err_, NO_COMPOSITOR_TEXT);
         canvas_.set_cut(!compositor_.running());
         events.changed = true;  // painted again: cut to the picture, or whole again

@@ -1,5 +1,5 @@
-"""Start and end of an overlay run: empty input, toasts on the repaint timer, no wake-ups while idle, a burst
-of frames, and a hostile input stream."""
+"""Start and end of an overlay run: empty input, toasts on the repaint timer, no wake-ups while idle, and a
+hostile input stream."""
 
 import os
 import time
@@ -22,7 +22,7 @@ def voluntary_switches(pid: int) -> int:
 
 def test_empty_input_ends_at_once_and_shows_nothing(overlay):
     done = overlay.run("--fonts", str(FONTS), input=b"", timeout=1)
-    assert (done.status, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
+    assert (done.returncode, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
     assert overlay.screenshot().getcolors(1) == [(1280 * 720, BACKDROP)]
 
 
@@ -41,7 +41,7 @@ def test_a_toast_comes_and_goes_on_its_own_and_the_window_goes_after_it(overlay,
     assert wall_ms() >= dies, "the window went before the toast died"
     assert overlay.screenshot().getcolors(1) == [(1280 * 720, BACKDROP)]
     done = overlay.finish(program)
-    assert (done.status, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
+    assert (done.returncode, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
 
 
 def test_no_wake_ups_while_idle_and_the_end_of_input_ends_it_within_a_second(overlay, desktop, tmp_path):
@@ -58,20 +58,8 @@ def test_no_wake_ups_while_idle_and_the_end_of_input_ends_it_within_a_second(ove
     assert voluntary_switches(program.pid) - before == 0, "the overlay woke up while nothing changed"
     started = time.monotonic()
     done = overlay.finish(program, timeout=1.0)
-    assert (done.status, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
+    assert (done.returncode, done.stdout, done.stderr) == (0, b"", CAPTURE_WARNING)
     assert time.monotonic() - started < 1.0
-
-
-def test_only_the_newest_of_many_quick_frames_is_drawn(overlay, tmp_path):
-    program = overlay.start()
-    now = wall_ms()
-    for i in range(300):
-        program.send_json({"hud": {"dot": "#%06X" % (i * 997)}, "alerts": [{}] * (i % 5)})
-    frame = {"anchor": "bottom-left", "alerts": [{"bar": "#3399FF", "title": "last"}]}
-    expected, _ = expected_screen(frame, now, checker_monitors(), tmp_path)
-    program.send_json(frame)
-    assert overlay.wait_for(lambda im: not differing(im, expected), timeout=10) is not None
-    assert (overlay.finish(program).status, program.stderr) == (0, CAPTURE_WARNING)
 
 
 def test_a_hostile_stream_then_a_valid_frame(overlay, tmp_path):
@@ -84,7 +72,7 @@ def test_a_hostile_stream_then_a_valid_frame(overlay, tmp_path):
     program.send_json(frame)
     assert overlay.wait_for(lambda im: not differing(im, expected), timeout=30) is not None
     done = overlay.finish(program, timeout=5)
-    assert (done.status, done.stdout) == (0, b""), done.stderr[-2000:]
+    assert (done.returncode, done.stdout) == (0, b""), done.stderr[-2000:]
     messages = done.stderr.split(b"\n")[:-1]
     assert all(m.startswith(b"tolmin-overlay: ") for m in messages), messages
     assert messages.count(TOO_LONG.rstrip(b"\n")) == 2

@@ -2,11 +2,8 @@
 that goes away, and no compositing manager."""
 
 import os
-import re
 import shutil
 import signal
-import subprocess
-from pathlib import Path
 
 import pytest
 
@@ -20,7 +17,6 @@ CAPTURE = CAPTURE_WARNING.rstrip(b"\n")
 FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back"
 NO_COMPOSITOR = (b"tolmin-overlay: no compositing manager runs on this display; the overlay is cut to its blocks, "
                  b"without translucency")
-USAGE = b"usage: tolmin-overlay [--fonts <dir>] [--probe] | --version\n"
 
 
 def probe_line(width: int, height: int, factor: int) -> bytes:
@@ -32,53 +28,36 @@ def probe_line(width: int, height: int, factor: int) -> bytes:
 
 def test_version_line_and_a_usage_error(overlay):
     version = overlay.run("--probe", "-V")
-    assert (version.status, version.stdout, version.stderr) == (0, b"tolmin-overlay 0.1.0\n", b"")
+    assert (version.returncode, version.stdout, version.stderr) == (0, b"tolmin-overlay 0.1.0\n", b"")
     error = overlay.run('say"hi\tthere', "--version")
-    assert (error.status, error.stdout) == (2, b"")
-    assert error.stderr == b'tolmin-overlay: unknown argument "say\\"hi\\tthere"\n' + USAGE
+    assert (error.returncode, error.stdout) == (2, b"")
+    assert error.stderr == (b'tolmin-overlay: unknown argument "say\\"hi\\tthere"\n'
+                            b"usage: tolmin-overlay [--fonts <dir>] [--probe] | --version\n")
 
 
-@pytest.mark.parametrize("fonts, messages", [(False, [CAPTURE, FACES]), (True, [CAPTURE])], ids=["none", "good"])
-def test_probe_line_is_exact_and_says_whether_the_faces_loaded(overlay, fonts, messages):
-    done = overlay.run("--probe", *([f"--fonts={FONTS}"] if fonts else []))
-    assert (done.status, done.stdout, done.stderr.split(b"\n")) == (0, probe_line(640, 720, 1), messages + [b""])
-
-
-def test_probe_gives_device_independent_sizes_at_the_xft_dpi(overlay, desktop):
-    desktop.set_dpi(144)
+@pytest.mark.parametrize("fonts, dpi, messages, sizes", [(False, None, [CAPTURE, FACES], (640, 720, 1)),
+                                                       (True, 144, [CAPTURE], (427, 480, 2))], ids=["plain", "dpi"])
+def test_probe_line_is_exact_in_dips_at_the_xft_dpi_and_says_whether_faces_loaded(overlay, desktop, fonts, dpi,
+                                                                                    messages, sizes):
+    desktop.set_dpi(dpi)
     try:
-        done = overlay.run("--probe", "--fonts", str(FONTS))
+        done = overlay.run("--probe", *([f"--fonts={FONTS}"] if fonts else []))
     finally:
         desktop.set_dpi(None)
-    assert (done.status, done.stdout) == (0, probe_line(427, 480, 2))
+    assert (done.returncode, done.stdout, done.stderr.split(b"\n")) == (0, probe_line(*sizes), messages + [b""])
 
 
-def font_problem(case: str, tmp_path: Path):
-    """The directory given, the message expected as a regex, and whether the faces still load."""
-    faces = sorted(FONTS.glob("*.ttf"))
-    if case == "a-file":
-        return str(faces[0]), b"tolmin-overlay: cannot read " + re.escape(str(faces[0]).encode()) + rb": .+ \(os error 20\)", False
-    folder = tmp_path / case
-    folder.mkdir()
-    if case == "no-ttf":
-        for name in ("Barlow.otf", "readme.txt", "x.ttf2"):
-            (folder / name).write_text("not a font\n")
-        return str(folder), re.escape(b"tolmin-overlay: no .ttf in " + str(folder).encode()) + " \u2014 drawing with fallbacks".encode(), False
-    for face in faces:
-        shutil.copy(face, folder / face.name)
-    (folder / "x.ttf").write_text("this text file is not a font\n")
-    return str(folder), re.escape(b"tolmin-overlay: " + str(folder / "x.ttf").encode() + b" is not a font: ") + b".+", True
-
-
-@pytest.mark.parametrize("case, mode", [("a-file", "--probe"), ("no-ttf", "--probe"),
-                                        ("text-file-beside-faces", "--probe"), ("a-file", None)])
-def test_font_directory_problems_are_reported_and_survived(overlay, tmp_path, case, mode):
-    given, pattern, faces_load = font_problem(case, tmp_path)
-    done = overlay.run(*([mode] if mode else []), "--fonts", given)
-    assert (done.status, done.stdout) == (0, probe_line(640, 720, 1) if mode else b"")
-    got = done.stderr.split(b"\n")
-    assert got[0] == CAPTURE and re.fullmatch(pattern, got[1]), got
-    assert got[2:] == ([b""] if faces_load or not mode else [FACES, b""])
+@pytest.mark.parametrize("mode", ["--probe", None])
+def test_font_directory_messages_reach_standard_error_and_good_faces_still_load(overlay, tmp_path, mode):
+    """The loader is the checker's, and its rules are tested there; here, in both modes, a text file named like
+    a font beside the good faces is reported and the faces load (the probe gives no faces warning)."""
+    for face in FONTS.glob("*.ttf"):
+        shutil.copy(face, tmp_path)
+    (tmp_path / "x.ttf").write_text("this text file is not a font\n")
+    done = overlay.run(*([mode] if mode else []), "--fonts", str(tmp_path))
+    assert (done.returncode, done.stdout) == (0, probe_line(640, 720, 1) if mode else b"")
+    assert done.stderr.split(b"\n") == [
+        CAPTURE, b"tolmin-overlay: " + bytes(tmp_path / "x.ttf") + b" is not a font: fontconfig finds no face in it", b""]
 
 
 def free_display() -> str:
@@ -92,11 +71,11 @@ def test_without_a_display_one_diagnostic_and_status_1(overlay, mode):
     args = [mode] if mode else []
     env = {k: v for k, v in overlay.desktop.env().items() if k != "DISPLAY"}
     unset = overlay.run(*args, env=env)
-    assert (unset.status, unset.stdout, unset.stderr) == (
+    assert (unset.returncode, unset.stdout, unset.stderr) == (
         1, b"", b"tolmin-overlay: cannot make a window: no X display to draw on (DISPLAY is not set)\n")
     gone = free_display()
     unreachable = overlay.run(*args, env={**env, "DISPLAY": gone})
-    assert (unreachable.status, unreachable.stdout, unreachable.stderr) == (
+    assert (unreachable.returncode, unreachable.stdout, unreachable.stderr) == (
         1, b"", b"tolmin-overlay: cannot make a window: cannot open the X display " + gone.encode() + b"\n")
 
 
@@ -133,6 +112,6 @@ def test_without_a_compositor_the_window_is_cut_to_its_blocks(overlay, desktop, 
         desktop.stop_compositor()
         assert overlay.wait_for(cut, 10) is not None
         done = overlay.finish(program)
-        assert (done.status, done.stderr.split(b"\n")) == (0, [CAPTURE, NO_COMPOSITOR, NO_COMPOSITOR, b""])
+        assert (done.returncode, done.stderr.split(b"\n")) == (0, [CAPTURE, NO_COMPOSITOR, NO_COMPOSITOR, b""])
     finally:
         desktop.start_compositor()

@@ -20,7 +20,10 @@ std::vector<PixelRect> bands_of(const std::vector<std::string>& rows) {
     for (std::size_t y = 0; y < rows.size(); ++y) {
         for (std::size_t x = 0; x < width; ++x) {
             const char c = rows[y][x];
-            pixels[y * stride + x] = c == '#' ? 0xEB0C0C0F : c == '+' ? 0x01010101 : c == 'c' ? 0x00FFFFFF : 0;
+            pixels[y * stride + x] = c == '#'   ? 0xEB0C0C0F
+                                     : c == '+' ? 0x01010101
+                                     : c == 'c' ? 0x00FFFFFF
+                                                : 0;
         }
     }
     return opaque_bands(pixels.data(), stride, static_cast<std::int32_t>(width),
