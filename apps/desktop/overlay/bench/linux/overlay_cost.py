@@ -17,6 +17,7 @@ from __future__ import annotations
 
 import argparse
 import json
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -26,7 +27,7 @@ ROOT = APP.parents[2]
 sys.path[:0] = [str(APP / "tests/linux"), str(APP / "tests/e2e"), str(APP / "bench/wine")]
 
 from idle_cpu import HUD, TICKS, cpu_ticks  # noqa: E402
-from wine_session import WinePrefix, wine_path  # noqa: E402
+from wine_session import Program, WinePrefix, wine_path  # noqa: E402
 from x_desktop import BACKDROP, Desktop  # noqa: E402
 
 LINUX = APP / "build/native/tolmin-overlay"
@@ -83,9 +84,11 @@ def main() -> int:
     desktop = Desktop(log).start()
     prefix = None
     try:
-        from conftest import Overlay  # the suite's runner: the same program start as the tests
-        runner = Overlay(desktop)
-        linux = measure("linux", desktop, lambda: runner.start(), [], args.seconds)
+        def start_linux():
+            return Program(subprocess.Popen([str(LINUX), "--fonts", str(FONTS)], env=desktop.env(),
+                                            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE))
+
+        linux = measure("linux", desktop, start_linux, [], args.seconds)
         if args.no_wine:
             return 0
         prefix = WinePrefix((APP / "build/wine-bench").resolve(), desktop.display).prepare()
