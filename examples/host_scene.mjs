@@ -1,15 +1,16 @@
 #!/usr/bin/env node
-// A host for tolmin-overlay in Node, the twin of host_scene.py: starts the helper through the host library in
-// hosts/node, plays a short scene on it, and ends it.
+// A host for tolmin-overlay in Node, the twin of host_scene.py: starts the helper through the host library
+// (the tolmin-overlay-host package, hosts/node), plays a short scene on it, and ends it.
 //
 //     Windows:  node examples\host_scene.mjs tolmin-overlay.exe --fonts fonts
 //     Linux:    node examples/host_scene.mjs path/to/tolmin-overlay --fonts build/fonts   (the native X11 build)
 //     Wine:     node examples/host_scene.mjs --launcher /usr/lib/wine/wine64 --lead-in 6 \
 //                   path/to/tolmin-overlay.exe --fonts build/fonts
 //
-// (run `npm ci` in hosts/node once first). What the library does for the host:
+// (run `npm install` here in examples/ once first; in a project of your own, `npm install` the package's
+// tarball). What the library does for the host:
 //   * it starts the helper with its input as a pipe; close() ends that input, the helper's cue to exit;
-//   * send() checks each frame against schema/frame.schema.json and writes it as one compact line; a frame the
+//   * send() checks each frame against the frame schema and writes it as one compact line; a frame the
 //     helper would reject throws a FrameError here instead. It never waits: when the pipe is full, the newest
 //     frame waits in place of an older one, the same newest-wins rule the helper keeps;
 //   * the helper's diagnostics arrive as "diagnostic" events without their "tolmin-overlay: " prefix.
@@ -18,7 +19,7 @@
 // Key moments are announced on standard output as "moment: <name>", as host_scene.py does.
 import { parseArgs } from "node:util";
 import { setTimeout as sleep } from "node:timers/promises";
-import { alive, startOverlay, toastFor, wallMs } from "../hosts/node/src/index.js";
+import { alive, startOverlay, toastFor, wallMs } from "tolmin-overlay-host";
 
 // Colours of the overlay's palette that this scene uses ("#RRGGBB"; anything else falls back to a default).
 const LIME = "#C8FF00";

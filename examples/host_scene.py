@@ -48,7 +48,9 @@ class Helper:
 
     def __init__(self, command: list[str]):
         # stdout is not used by the overlay mode; stderr passes through so its diagnostics stay visible.
-        self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL)
+        # CREATE_NO_WINDOW (Windows only): no console window pops up for the helper when the host has none.
+        self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                        creationflags=getattr(subprocess, "CREATE_NO_WINDOW", 0))
 
     def show(self, frame: dict) -> None:
         # Compact JSON, UTF-8, one line. json.dumps never writes a raw line feed inside a value.

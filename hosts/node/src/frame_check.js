@@ -1,9 +1,10 @@
-// The host-side check of a frame against schema/frame.schema.json, and the one way a frame becomes a line.
+// The host-side check of a frame against the frame schema (frame.schema.json, exported as
+// "tolmin-overlay-host/schema.json"), and the one way a frame becomes a line.
 import { readFileSync } from "node:fs";
 import Ajv2020 from "ajv/dist/2020.js";
 
 export const frameSchema = JSON.parse(
-  readFileSync(new URL("../../../schema/frame.schema.json", import.meta.url), "utf8"),
+  readFileSync(new URL("../frame.schema.json", import.meta.url), "utf8"),
 );
 
 const validate = new Ajv2020({ strict: true, allowUnionTypes: true }).compile(frameSchema);

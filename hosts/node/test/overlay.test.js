@@ -7,7 +7,7 @@ import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 import { FrameError, probe, startOverlay, version } from "../src/index.js";
 
-const launch = { exe: fileURLToPath(new URL("./fake_helper.js", import.meta.url)), launcher: process.execPath };
+const launch = { exe: fileURLToPath(new URL("../fixtures/fake_helper.js", import.meta.url)), launcher: process.execPath };
 
 /** A fake helper that records its input; with hold, it reads nothing until go() is called. Killed after test t. */
 function fake(t, { hold = false, ...env } = {}) {

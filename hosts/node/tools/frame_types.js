@@ -1,10 +1,10 @@
-// TypeScript declarations of the frame, made from schema/frame.schema.json so the two cannot drift apart:
+// TypeScript declarations of the frame, made from frame.schema.json so the two cannot drift apart:
 // types/frame.d.ts is this module's output, and a test keeps the committed file equal to it.
 // Only the keywords the frame schema uses are understood; anything else is an error, not a silent `unknown`.
 import { readFileSync, writeFileSync } from "node:fs";
 import { fileURLToPath } from "node:url";
 
-const SCHEMA = new URL("../../../schema/frame.schema.json", import.meta.url);
+const SCHEMA = new URL("../frame.schema.json", import.meta.url);
 export const OUTPUT = new URL("../types/frame.d.ts", import.meta.url);
 
 const typeName = (defName) => defName[0].toUpperCase() + defName.slice(1);
@@ -58,7 +58,7 @@ function objectType(schema, indent) {
 
 export function frameTypes(schema = JSON.parse(readFileSync(SCHEMA, "utf8"))) {
   const { $defs, ...root } = schema;
-  const out = ["// Made by tools/frame_types.js from schema/frame.schema.json; do not edit by hand.\n"];
+  const out = ["// Made by tools/frame_types.js from frame.schema.json; do not edit by hand.\n"];
   for (const [name, def] of Object.entries($defs)) {
     const keyword = def.type === "object" ? "interface" : "type";
     const body = typeOf(def, "");

@@ -1,4 +1,4 @@
-// Made by tools/frame_types.js from schema/frame.schema.json; do not edit by hand.
+// Made by tools/frame_types.js from frame.schema.json; do not edit by hand.
 
 /**
  * A colour as "#RRGGBB" (hexadecimal digits of either case). Any other text, or null, is not a fault: the field's default colour is drawn instead.

@@ -65,8 +65,16 @@ OverlayWindow::~OverlayWindow() {
     (void)UnregisterClassW(OVERLAY_CLASS_NAME, GetModuleHandleW(nullptr));
 }
 
+// The manifest already makes the process aware before any code runs. The call is looked up rather than
+// imported: Windows 10 before 1703 has no SetProcessDpiAwarenessContext, and a program that imports it does
+// not start there at all.
 void make_process_dpi_aware() {
-    (void)SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) return;
+    const auto set_context = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (set_context != nullptr) (void)set_context(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
 }
 
 Result<OverlayWindow> create_window(Output& err) {

@@ -44,7 +44,7 @@ struct ScreenPoint {
 };
 
 // Per-monitor DPI awareness (version 2) for the process, so that monitor rectangles and window positions are
-// physical pixels. A refusal is ignored.
+// physical pixels. A refusal is ignored, and so is a system without the call (Windows 10 before 1703).
 void make_process_dpi_aware();
 
 // Registers the class and creates the hidden window; asks for capture exclusion and warns on `err` when the

@@ -16,7 +16,7 @@ def test_a_frame_sent_through_the_node_library_is_drawn(overlay, tmp_path):
     now = wall_ms()
     frame = geometry_frame("top-left", now)
     layout = expected_layout(frame, now)
-    node = subprocess.Popen(["node", str(HOST / "test/show_frames.js"), str(overlay.exe), wine_path(overlay.fonts),
+    node = subprocess.Popen(["node", str(HOST / "fixtures/show_frames.js"), str(overlay.exe), wine_path(overlay.fonts),
                              WINE_LOADER], stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=overlay.wine.env())
     try:
         node.stdin.write(json.dumps(frame).encode() + b"\n")
