@@ -10,7 +10,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[1]
 APP = ROOT / "apps/desktop/overlay"
-sys.path.insert(0, str(APP / "tests/linux"))
+sys.path.insert(0, str(APP / "tools/desktop"))
 
 from x_desktop import BACKDROP, Desktop  # noqa: E402
 

@@ -24,7 +24,7 @@ from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2]
 ROOT = APP.parents[2]
-sys.path[:0] = [str(APP / "tests/linux"), str(APP / "tests/e2e"), str(APP / "bench/wine")]
+sys.path[:0] = [str(APP / "tools/desktop"), str(APP / "tests/e2e"), str(APP / "bench/wine")]
 
 from idle_cpu import HUD, TICKS, cpu_ticks  # noqa: E402
 from wine_session import Program, WinePrefix, wine_path  # noqa: E402

@@ -1,5 +1,5 @@
-"""Fixtures of the Linux suite: the native tolmin-overlay on a private X desktop (x_desktop.py), one run at a
-time. TOLMIN_LINUX_OVERLAY and TOLMIN_FRAME override the binaries."""
+"""Fixtures of the Linux suite: the native tolmin-overlay on a private X desktop (tools/desktop/x_desktop.py),
+one run at a time. TOLMIN_LINUX_OVERLAY and TOLMIN_FRAME override the binaries."""
 
 from __future__ import annotations
 
@@ -12,15 +12,33 @@ from pathlib import Path
 
 import pytest
 
-sys.path[:0] = [str(Path(__file__).resolve().parent), str(Path(__file__).resolve().parents[1] / "e2e")]
+HERE = Path(__file__).resolve().parent
+sys.path[:0] = [str(HERE), str(HERE.parents[1] / "tools/desktop"), str(HERE.parent / "e2e")]
 
 from expect import APP, FRAME_TOOL, ROOT  # noqa: E402
 from wine_session import Program  # noqa: E402
+from Xlib import X  # noqa: E402
 from x_desktop import BACKDROP, Desktop  # noqa: E402
 
 OVERLAY = Path(os.environ.get("TOLMIN_LINUX_OVERLAY", APP / "build/native/tolmin-overlay")).resolve()
 FONTS = ROOT / "build/fonts"
 CAPTURE_WARNING = b"tolmin-overlay: X11 cannot keep the overlay out of a capture; it will show in screen captures\n"
+
+
+def overlay_window(desktop: Desktop):
+    """The one window of class tolmin-overlay, once it is there."""
+    def find():
+        return [w for w in desktop.x.screen().root.query_tree().children
+                if (w.get_wm_class() or ("",))[0] == "tolmin-overlay"]
+    deadline = time.monotonic() + 10
+    while not (windows := find()) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    assert len(windows) == 1, f"{len(windows)} overlay windows"
+    return windows[0]
+
+
+def mapped(window) -> bool:
+    return window.get_attributes().map_state == X.IsViewable
 
 
 class Overlay:

@@ -4,7 +4,7 @@ hostile input stream."""
 import os
 import time
 
-from conftest import CAPTURE_WARNING, FONTS
+from conftest import CAPTURE_WARNING, FONTS, mapped, overlay_window
 from expect import wall_ms
 from test_hostile_input import QUIET, REJECTED, TOO_LONG, TOO_LONG_LINES
 from test_pixels import differing, expected_screen
@@ -33,11 +33,11 @@ def test_a_toast_comes_and_goes_on_its_own_and_the_window_goes_after_it(overlay,
     frame = {"anchor": "top-right", "toasts": [{"kind": "marker", "title": "On its own", "born": born, "dies": dies}]}
     during, _ = expected_screen(frame, born + 500, checker_monitors(), tmp_path)
     program.send_json(frame)
-    window = desktop.overlay_window()
+    window = overlay_window(desktop)
     shown = overlay.wait_for(lambda im: not differing(im, during), timeout=5)
     assert shown is not None, "the toast never appeared whole"
     assert born + 120 <= overlay.shot_started_ms + 50 and overlay.shot_started_ms < dies - 180
-    assert overlay.wait_for(lambda _: not desktop.mapped(window), timeout=5) is not None, "the window stayed"
+    assert overlay.wait_for(lambda _: not mapped(window), timeout=5) is not None, "the window stayed"
     assert wall_ms() >= dies, "the window went before the toast died"
     assert overlay.screenshot().getcolors(1) == [(1280 * 720, BACKDROP)]
     done = overlay.finish(program)

@@ -3,6 +3,7 @@
 from Xlib import X
 from Xlib.ext import shape
 
+from conftest import mapped, overlay_window
 from expect import expected_layout, wall_ms
 from screen import geometry_frame
 from x_desktop import checker_monitors
@@ -17,8 +18,8 @@ def test_the_window_is_a_32_bit_override_redirect_notification_without_input(ove
     program = overlay.start()
     now = wall_ms()
     program.send_json(geometry_frame("top-left", now))
-    window = desktop.overlay_window()
-    assert overlay.wait_for(lambda _: desktop.mapped(window), 10) is not None
+    window = overlay_window(desktop)
+    assert overlay.wait_for(lambda _: mapped(window), 10) is not None
     geometry, attributes = window.get_geometry(), window.get_attributes()
     assert (geometry.depth, attributes.override_redirect) == (32, 1)
     assert window.get_wm_class() == ("tolmin-overlay", "tolmin-overlay")
@@ -42,8 +43,8 @@ def test_a_click_on_a_panel_reaches_the_window_below(overlay, desktop):
     frame = geometry_frame("bottom-right", now)
     alert = expected_layout(frame, now, checker_monitors()).block("alert", 0)
     program.send_json(frame)
-    window = desktop.overlay_window()
-    assert overlay.wait_for(lambda _: desktop.mapped(window), 10) is not None
+    window = overlay_window(desktop)
+    assert overlay.wait_for(lambda _: mapped(window), 10) is not None
     x, y = alert.x + alert.w // 2, alert.y + alert.h // 2
     desktop.run("xdotool", "mousemove", str(x), str(y), "click", "1")
     line = f"press {x} {y}\n".encode()
@@ -54,8 +55,8 @@ def test_a_click_on_a_panel_reaches_the_window_below(overlay, desktop):
 def test_a_window_mapped_over_the_overlay_goes_below_it(overlay, desktop):
     program = overlay.start()
     program.send_json({"hud": {}})
-    window = desktop.overlay_window()
-    assert overlay.wait_for(lambda _: desktop.mapped(window), 10) is not None
+    window = overlay_window(desktop)
+    assert overlay.wait_for(lambda _: mapped(window), 10) is not None
     root = desktop.x.screen().root
     other = root.create_window(0, 0, 1280, 720, 0, X.CopyFromParent, override_redirect=True)
     other.map()

@@ -1,7 +1,7 @@
 """A private X desktop for the Linux overlay: Xvfb (displays :40..:49, -noreset) with two RandR monitors side
 by side, a backdrop window of known colour that logs the clicks reaching it, a compositing manager (picom)
-that can be stopped and started, the Xft.dpi resource, screenshots, and the overlay window as X sees it.
-Used by the Linux suite, its benchmark and scripts/demo linux."""
+that can be stopped and started, the Xft.dpi resource, and screenshots of what the screen shows. Where the Linux
+overlay is run on a desktop of known facts: scripts/demo linux, bench/linux and the Linux suite (tests/linux)."""
 
 from __future__ import annotations
 
@@ -16,7 +16,7 @@ from Xlib import X, display
 from Xlib.error import BadMatch
 from Xlib.protocol import rq
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests/e2e"))
 
 from wine_session import Program, XServer  # noqa: E402
 
@@ -123,15 +123,3 @@ class Desktop:
                 _ReleaseOverlayWindow(display=self.x.display, window=root,
                                       opcode=self.x.display.get_extension_major("Composite"))
                 self.x.sync()
-
-    def overlay_window(self):
-        """The one window of class tolmin-overlay."""
-        def find():
-            return [w for w in self.x.screen().root.query_tree().children
-                    if (w.get_wm_class() or ("",))[0] == "tolmin-overlay"]
-        windows = wait_until(find, 10)
-        assert len(windows) == 1, f"{len(windows)} overlay windows"
-        return windows[0]
-
-    def mapped(self, window) -> bool:
-        return window.get_attributes().map_state == X.IsViewable
