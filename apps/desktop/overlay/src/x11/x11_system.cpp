@@ -42,7 +42,7 @@ void X11System::handle(const xcb_generic_event_t& event, desktop::DisplayEvents&
         // Requests that only adjust the window may fail without a word; a picture that was not put is a frame
         // that was not drawn.
         const auto& error = reinterpret_cast<const xcb_generic_error_t&>(event);
-        if (error.major_code == XCB_PUT_IMAGE)
+        if (presenter_.is_put_error(error))
             write_diagnostic(err_, "cannot draw this frame: " + x_error_text(error));
     } else if (type == XCB_EXPOSE) {
         const auto& expose = reinterpret_cast<const xcb_expose_event_t&>(event);

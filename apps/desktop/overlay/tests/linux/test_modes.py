@@ -9,7 +9,8 @@ from conftest import CAPTURE_WARNING, FONTS, OVERLAY
 from expect import wall_ms
 from test_pixels import differing, expected_screen, scene
 from wine_session import XServer
-from x_desktop import BACKDROP, checker_monitors
+from PIL import ImageGrab
+from x_desktop import BACKDROP, checker_monitors, wait_until
 
 CAPTURE = CAPTURE_WARNING.rstrip(b"\n")
 FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back"
@@ -64,12 +65,19 @@ def test_without_a_display_one_diagnostic_and_status_1(overlay, mode):
         1, b"", b"tolmin-overlay: cannot make a window: cannot open the X display " + gone.encode() + b"\n")
 
 
-def test_the_display_going_away_ends_the_overlay_with_one_diagnostic(overlay, tmp_path):
-    server = XServer(numbers=range(49, 39, -1), log_dir=tmp_path, screens=((640, 480),), options=("-noreset",)).start()
+def test_without_shared_memory_or_compositor_and_then_without_the_display(overlay, tmp_path):
+    """On a server without MIT-SHM pictures go by PutImage; uncomposited, a window pixel shows its premultiplied
+    colour (the render over black) and the cut-away parts the black root. Then the server goes away."""
+    server = XServer(numbers=range(49, 39, -1), log_dir=tmp_path, screens=((640, 480),),
+                     options=("-noreset", "-extension", "MIT-SHM")).start()
     try:
-        program = overlay.popen([str(OVERLAY)], env={**overlay.desktop.env(), "DISPLAY": server.display})
-        program.send_json({"hud": {}})
-        assert program.wait_for_stderr(NO_COMPOSITOR, 10)
+        program = overlay.popen([str(OVERLAY), "--fonts", str(FONTS)], env={**overlay.desktop.env(), "DISPLAY": server.display})
+        now = wall_ms()
+        frame = scene("bottom-left", None, now)
+        expected, _ = expected_screen(frame, now, ["screen=640x480"], tmp_path, (640, 480), (0, 0, 0))
+        program.send_json(frame)
+        shown = lambda: not differing(ImageGrab.grab(xdisplay=server.display).convert("RGB"), expected)  # noqa: E731
+        assert wait_until(shown, 10), "the picture put without shared memory differs from the render"
         server.stop()  # the server ends, closing every connection
         status = program.wait(5)
     finally:

@@ -26,7 +26,8 @@ def scene(anchor: str, monitor: str | None, now: float) -> dict:
                        {"kind": "caller", "index": "1", "title": "Ana is calling", "time": "now", **alive}]}
 
 
-def expected_screen(frame: dict, now: float, monitors: list[str], tmp_path) -> tuple[Image.Image, tuple]:
+def expected_screen(frame: dict, now: float, monitors: list[str], tmp_path, screen=(1280, 720),
+                    backdrop=BACKDROP) -> tuple[Image.Image, tuple]:
     """The whole screen as it should look: the render laid over the backdrop, at the window's place."""
     done = subprocess.run([str(FRAME_TOOL), "render", *[f"--monitor={m}" for m in monitors], f"--now={now!r}",
                            f"--fonts={FONTS}", f"--out={tmp_path}"], input=(json.dumps(frame) + "\n").encode(),
@@ -35,9 +36,9 @@ def expected_screen(frame: dict, now: float, monitors: list[str], tmp_path) -> t
     report = json.loads(done.stdout)
     window = report["window"]
     picture = Image.open(report["file"]).convert("RGBA")
-    screen = Image.new("RGBA", (1280, 720), BACKDROP + (255,))
-    screen.alpha_composite(picture, (window["x"], window["y"]))
-    return screen.convert("RGB"), (window["x"], window["y"], window["width"], window["height"])
+    shown = Image.new("RGBA", screen, backdrop + (255,))
+    shown.alpha_composite(picture, (window["x"], window["y"]))
+    return shown.convert("RGB"), (window["x"], window["y"], window["width"], window["height"])
 
 
 def differing(shot: Image.Image, expected: Image.Image) -> list:
