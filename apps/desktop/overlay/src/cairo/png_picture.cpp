@@ -85,7 +85,7 @@ bool write_rows(png_structp png, png_infop info, cairo_surface_t* image, unsigne
                 last = pixels[x];
                 straight_rgba(last, converted);
             }
-            std::memcpy(row + 4 * x, converted, 4);
+            std::memcpy(row + std::ptrdiff_t{4} * x, converted, 4);
         }
         png_write_row(png, row);
     }

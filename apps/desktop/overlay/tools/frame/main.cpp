@@ -90,6 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     return run(win::wide_arguments(argc, argv));
 }
 #else
+// NOLINTNEXTLINE(bugprone-exception-escape): what can escape is std::bad_alloc, and ending then is right.
 int main(int argc, char** argv) {
     std::vector<Argument> arguments;
     for (int i = 1; i < argc; ++i) {
