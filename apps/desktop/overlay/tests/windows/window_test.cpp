@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "windows/overlay_run.hpp"
@@ -34,6 +35,10 @@ TEST(OverlayWindow, IsMadeHiddenClickThroughTopmostUnactivatedAndAsksToStayOutOf
     EXPECT_EQ(GetWindowLongPtrW(handle, GWL_STYLE), 0x80000000 | 0x04000000);
     EXPECT_EQ(class_name(handle), L"TolminOverlay");
     EXPECT_EQ(title(handle), L"Tolmin overlay");
+    RECT rect{};
+    ASSERT_TRUE(GetWindowRect(handle, &rect));
+    EXPECT_EQ((std::array<LONG, 4>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::array<LONG, 4>{0, 0, 1, 1}));
     EXPECT_FALSE(window.shown);
 
     // Wine refuses every display affinity and reports none; Windows 10 2004 and later keep
