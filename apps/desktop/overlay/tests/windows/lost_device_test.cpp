@@ -55,18 +55,5 @@ TEST(LostDevice, ARenderTargetThatCannotBeMadeIsTriedAtEachPaintAndReportedOnceP
     EXPECT_EQ(run.calls->end_draws, 3);
 }
 
-TEST(LostDevice, LostAtEveryTickIsReportedOncePerSecondWithItsCount) {
-    OverlayRun run;
-    run.calls->failing = 1000;
-    // Each tick loses the device on both drawings: the first tick's two reports are written, the next two
-    // ticks' are told a second after them, each in one line. (Few ticks: each costs a new render target,
-    // which takes Wine most of a second.)
-    std::string reported;
-    for (const int tick : {0, 300, 600, 1000}) reported += run.apply(tick);
-    EXPECT_EQ(reported, LOST + cannot_draw(D2DERR_RECREATE_TARGET) +
-                            "tolmin-overlay: the graphics device was lost; drawing again (2 times)\n" +
-                            cannot_draw(D2DERR_RECREATE_TARGET, " (2 times)"));
-}
-
 }  // namespace
 }  // namespace tolmin::win::testing

@@ -20,28 +20,20 @@ inline const std::string HUD_LINE = R"({"hud":{"state":"LIVE","elapsed":"00:42"}
 
 // Direct2D's render-target calls, counted, with failures put in: the next `failing` drawings end with
 // `failure`, and the next `refused` render targets cannot be made.
-class FailingTargetCalls final : public RenderTargetCalls {
-public:
-    int failing = 0;
+struct FailingTargetCalls final : RenderTargetCalls {
+    int failing = 0, refused = 0;
     HRESULT failure = D2DERR_RECREATE_TARGET;
-    int refused = 0;
-    int end_draws = 0;  // drawings ended
-    int made = 0;       // render targets made
+    int end_draws = 0, made = 0;  // drawings ended, render targets made
 
     Result<ComPtr<ID2D1DCRenderTarget>> make_target() override {
-        if (refused > 0) {
-            --refused;
-            return hresult_error(E_OUTOFMEMORY);
-        }
+        if (refused > 0 && refused--) return hresult_error(E_OUTOFMEMORY);
         ++made;
         return RenderTargetCalls::make_target();
     }
     HRESULT end_draw(ID2D1RenderTarget& target) override {
         ++end_draws;
         const HRESULT real = RenderTargetCalls::end_draw(target);  // the drawing really ends
-        if (failing == 0) return real;
-        --failing;
-        return failure;
+        return failing > 0 && failing-- ? failure : real;
     }
 };
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
 
 #include "windows/overlay_run.hpp"
 
@@ -15,16 +14,6 @@ constexpr char CAPTURE_WARNING[] =
     "tolmin-overlay: this Windows cannot keep the overlay out of a capture (needs 10 2004); it will flash "
     "rather than hold a HUD\n";
 
-std::wstring class_name(HWND window) {
-    wchar_t name[64] = {};
-    return std::wstring(name, GetClassNameW(window, name, 64));
-}
-
-std::wstring title(HWND window) {
-    wchar_t text[64] = {};
-    return std::wstring(text, GetWindowTextW(window, text, 64));
-}
-
 TEST(OverlayWindow, IsMadeHiddenClickThroughTopmostUnactivatedAndAsksToStayOutOfCaptures) {
     fakes::RecordingOutput err;
     const OverlayWindow window = std::move(create_window(err)).value();
@@ -33,8 +22,6 @@ TEST(OverlayWindow, IsMadeHiddenClickThroughTopmostUnactivatedAndAsksToStayOutOf
     EXPECT_EQ(GetWindowLongPtrW(handle, GWL_EXSTYLE), 0x080800A8);
     // WS_POPUP, not visible; the system adds WS_CLIPSIBLINGS (0x04000000) to every top-level window.
     EXPECT_EQ(GetWindowLongPtrW(handle, GWL_STYLE), 0x80000000 | 0x04000000);
-    EXPECT_EQ(class_name(handle), L"TolminOverlay");
-    EXPECT_EQ(title(handle), L"Tolmin overlay");
     RECT rect{};
     ASSERT_TRUE(GetWindowRect(handle, &rect));
     EXPECT_EQ((std::array<LONG, 4>{rect.left, rect.top, rect.right, rect.bottom}),
@@ -81,8 +68,7 @@ struct TimerCase {
     const char* name;
     std::string first;  // applied first
     std::string then;   // then applied in its place; empty: no current Frame
-    bool shown;         // the window afterwards
-    bool armed;         // the repaint timer afterwards
+    bool shown, armed;  // the window and the repaint timer afterwards
 };
 
 class RepaintTimer : public ::testing::TestWithParam<TimerCase> {};
@@ -92,11 +78,7 @@ TEST_P(RepaintTimer, IsKilledFirstAndArmedOnlyForAToastThatWillChange) {
     const TimerCase& c = GetParam();
     OverlayRun run(c.first);
     ASSERT_EQ(run.apply(), "");
-    if (c.then.empty()) {
-        run.overlay.current.reset();
-    } else {
-        run.overlay.current = frame_of(c.then);
-    }
+    run.overlay.current = c.then.empty() ? nullptr : frame_of(c.then);
     ASSERT_EQ(run.apply(), "");
     EXPECT_EQ(IsWindowVisible(run.overlay.window.handle) != FALSE, c.shown);
     EXPECT_EQ(KillTimer(run.overlay.window.handle, REPAINT_TIMER_ID) != FALSE, c.armed);

@@ -19,13 +19,9 @@ struct Folding {
     std::chrono::steady_clock::time_point now;
     RepeatFolder folder{out, [this] { return now; }};
 
-    Folding& at(int ms) {
+    RepeatFolder& at(int ms) {
         now = std::chrono::steady_clock::time_point(std::chrono::milliseconds(ms));
-        return *this;
-    }
-    Folding& report(const char* text) {
-        folder.report(text);
-        return *this;
+        return folder;
     }
     std::string said() {
         std::string all = out.all();
@@ -36,45 +32,32 @@ struct Folding {
 
 TEST(RepeatFolder, WritesATextAtOnceThenCountsItForASecond) {
     Folding f;
-    EXPECT_EQ(f.at(0).report("cannot draw").said(), "tolmin-overlay: cannot draw\n");
+    f.at(0).report("cannot draw");
+    EXPECT_EQ(f.said(), "tolmin-overlay: cannot draw\n");
     for (int ms = 16; ms < 1000; ms += 16) f.at(ms).report("cannot draw");
     EXPECT_EQ(f.said(), "");
     // The report that ends the second is written with the 62 held back: 63 since the last line.
-    EXPECT_EQ(f.at(1000).report("cannot draw").said(), "tolmin-overlay: cannot draw (63 times)\n");
-    EXPECT_EQ(f.at(1500).report("cannot draw").said(), "");
-}
-
-TEST(RepeatFolder, WritesACountOnlyForTwoOrMore) {
-    Folding f;
-    f.at(0).report("lost").at(10).report("lost").said();
-    EXPECT_EQ(f.at(1010).report("lost").said(), "tolmin-overlay: lost (2 times)\n");
-    // One held back, then due: the plain text.
-    f.at(1500).report("lost");
-    f.at(2009).folder.write_due();
+    f.at(1000).report("cannot draw");
+    EXPECT_EQ(f.said(), "tolmin-overlay: cannot draw (63 times)\n");
+    f.at(1500).report("cannot draw");
     EXPECT_EQ(f.said(), "");
-    f.at(2010).folder.write_due();
-    EXPECT_EQ(f.said(), "tolmin-overlay: lost\n");
+    // Told once its second is over, as the plain text for a single one.
+    f.at(1999).write_due();
+    EXPECT_EQ(f.said(), "");
+    f.at(2000).write_due();
+    EXPECT_EQ(f.said(), "tolmin-overlay: cannot draw\n");
     // A text quiet for a second is written at once again.
-    EXPECT_EQ(f.at(3010).report("lost").said(), "tolmin-overlay: lost\n");
+    f.at(3000).report("cannot draw");
+    EXPECT_EQ(f.said(), "tolmin-overlay: cannot draw\n");
 }
 
-TEST(RepeatFolder, FoldsEachTextOnItsOwn) {
+TEST(RepeatFolder, FoldsEachTextOnItsOwnAndFlushesEveryCountAtTheEnd) {
     Folding f;
-    EXPECT_EQ(
-        f.at(0).report("a").at(1).report("b").at(2).report("a").at(3).report("b").at(4).report("b").said(),
-        "tolmin-overlay: a\ntolmin-overlay: b\n");
-    f.at(1000).folder.write_due();
-    EXPECT_EQ(f.said(), "tolmin-overlay: a\n");
-    f.at(1001).folder.write_due();
-    EXPECT_EQ(f.said(), "tolmin-overlay: b (2 times)\n");
-}
-
-TEST(RepeatFolder, FlushWritesEveryCountHeldBack) {
-    Folding f;
-    f.at(0).report("a").report("a").report("a").report("b").said();
-    f.folder.flush();
-    EXPECT_EQ(f.said(), "tolmin-overlay: a (2 times)\n");
-    f.folder.flush();
+    for (const char* text : {"a", "b", "a", "b", "b"}) f.at(0).report(text);
+    EXPECT_EQ(f.said(), "tolmin-overlay: a\ntolmin-overlay: b\n");
+    f.at(10).flush();
+    EXPECT_EQ(f.said(), "tolmin-overlay: a\ntolmin-overlay: b (2 times)\n");
+    f.at(20).flush();
     EXPECT_EQ(f.said(), "");
 }
 
