@@ -55,9 +55,6 @@ TEST(FrameArguments, PutsEachValueInItsPlace) {
     EXPECT_EQ(render.render->fonts, std::filesystem::path("f"));
     EXPECT_EQ(render.render->out, std::filesystem::path("o"));
     EXPECT_TRUE(render.render->backdrop);
-    EXPECT_EQ(render.file->text, "frames.jsonl");
-    ASSERT_EQ(render.options.monitors.size(), 1u);  // the default monitor
-    EXPECT_EQ(render.options.monitors[0].width, 1920);
 }
 
 }  // namespace
