@@ -51,9 +51,8 @@ std::size_t render_once(const Frame& frame, cairo::PangoTextService& text, cairo
     if (!plan.window || !paint_frame(canvas, text, plan.window->x, plan.window->y, frame, plan.layout)) {
         std::abort();
     }
-    cairo_surface_t* picture = canvas.picture();
-    Result<std::string> png = cairo::encode_png(picture, false);
-    cairo_surface_destroy(picture);
+    const cairo::SurfacePtr picture = canvas.picture();
+    Result<std::string> png = cairo::encode_png(picture.get(), false);
     if (!png) std::abort();
     return png->size();
 }

@@ -156,8 +156,9 @@ int wmain(int argc, wchar_t** argv) {
     overlay.graphics = std::move(made).value();
     overlay.current = std::make_unique<Frame>(std::move(parsed->frame));
 
+    RepeatFolder reports(err);
     // Ten ticks first: the bitmap is made and the fonts are read here.
-    for (int i = 0; i < 10; ++i) apply_at(overlay, NOW_MS, err);
+    for (int i = 0; i < 10; ++i) apply_at(overlay, NOW_MS, reports);
     pump_messages();
     if (!overlay.window.placement) {
         std::fprintf(stderr, "apply_bench: the frame laid out to nothing\n");
@@ -165,11 +166,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     const Placement shown = *overlay.window.placement;
 
-    const TextObjectCounts before = overlay.graphics->text.counts();
+    const TextObjectCounts before = overlay.graphics->text().counts();
     const double start = now_seconds();
-    for (int i = 0; i < count; ++i) apply_at(overlay, NOW_MS + (i % 5), err);
+    for (int i = 0; i < count; ++i) apply_at(overlay, NOW_MS + (i % 5), reports);
     const double tick_per_call = (now_seconds() - start) / count;
-    const TextObjectCounts after = overlay.graphics->text.counts();
+    const TextObjectCounts after = overlay.graphics->text().counts();
     pump_messages();
 
     const double bare_per_call =
@@ -177,7 +178,7 @@ int wmain(int argc, wchar_t** argv) {
     pump_messages();
 
     std::printf("apply_bench: %d calls, %d x %d px, fonts %s\n", count, shown.width, shown.height,
-                overlay.graphics->fonts ? "loaded" : "not loaded (fallbacks)");
+                overlay.graphics->fonts() != nullptr ? "loaded" : "not loaded (fallbacks)");
     std::printf("  toast-fade repaint tick (apply):      %9.1f us per call\n", tick_per_call * 1e6);
     if (bare_per_call < 0) {
         std::printf("  bare UpdateLayeredWindow: failed\n");

@@ -15,7 +15,8 @@ public:
     virtual void write(std::string_view bytes) = 0;
 };
 
-// Writes "tolmin-overlay: " + text + "\n" as one write, so lines from two threads never interleave.
-void write_diagnostic(Output& out, std::string_view text);
+// Writes prefix + text + "\n" as one write, so lines from two threads never interleave. The prefix is the
+// program's name ("tolmin-overlay: ", or the checker's own).
+void write_diagnostic(Output& out, std::string_view text, std::string_view prefix = DIAGNOSTIC_PREFIX);
 
 }  // namespace tolmin

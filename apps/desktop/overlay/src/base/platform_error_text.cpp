@@ -44,7 +44,7 @@ std::string platform_error_text(std::string_view message, std::uint32_t code) {
 }
 
 std::string os_error_text(std::string_view message, std::uint32_t code) {
-    const std::string tail = "os error " + std::to_string(code);
+    std::string tail = "os error " + std::to_string(code);
     if (message.empty()) return tail;
     return std::string(message) + " (" + tail + ")";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Errors travel as values: a Result is either a value or an Error carrying the text that the one place
-// which reports it will print (for a platform error: the system's text and the code, already formatted).
+// which reports it will print (for a platform error: the system's text and the code, already formatted),
+// and the kind of failure where a caller acts on it.
 
 #include <string>
 #include <utility>
@@ -8,8 +9,15 @@
 
 namespace tolmin {
 
+// What a caller must tell apart beside the text.
+enum class ErrorKind {
+    Failed,      // reported, nothing else to do
+    DeviceLost,  // the graphics device behind a render target is gone: a new render target mends it
+};
+
 struct Error {
     std::string text;
+    ErrorKind kind = ErrorKind::Failed;
 };
 
 template <class T>

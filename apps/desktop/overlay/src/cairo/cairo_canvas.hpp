@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "cairo/cairo_holders.hpp"
 #include "paint/canvas.hpp"
 #include "paint/surface_size.hpp"
 
@@ -16,11 +17,6 @@ namespace tolmin::cairo {
 
 class CairoCanvas final : public Canvas {
 public:
-    CairoCanvas() = default;
-    ~CairoCanvas() override;
-    CairoCanvas(const CairoCanvas&) = delete;
-    CairoCanvas& operator=(const CairoCanvas&) = delete;
-
     Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
     // Ends drawing; the picture stays until the next begin_surface. Fails when a drawing call put Cairo into
     // an error state.
@@ -35,13 +31,13 @@ public:
     void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override;
 
     // The last presented picture, premultiplied ARGB32, as a surface of its own size over the canvas's
-    // pixels (the caller destroys it); null before the first presented paint.
-    cairo_surface_t* picture() const;
+    // pixels, valid until the next begin_surface; null before the first presented paint.
+    SurfacePtr picture() const;
 
 private:
-    cairo_surface_t* surface_ = nullptr;
+    SurfacePtr surface_;
     std::optional<SurfaceSize> size_;
-    cairo_t* cr_ = nullptr;
+    CairoPtr cr_;                          // open from begin_surface to present_surface
     std::int32_t width_ = 0, height_ = 0;  // the bound part
     bool presented_ = false;
     std::vector<double> layers_;  // the opacity of each pushed layer

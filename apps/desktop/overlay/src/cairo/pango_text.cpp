@@ -21,39 +21,29 @@ double pixels(int units) {
     return static_cast<double>(units) / PANGO_SCALE;
 }
 
-PangoFontDescription* font_for(const TextSpec& spec, double font_size) {
-    PangoFontDescription* font = pango_font_description_new();
-    const std::string_view family = family_of(spec);
-    pango_font_description_set_family(font, std::string(family).c_str());
-    pango_font_description_set_weight(font, static_cast<PangoWeight>(spec.weight));
-    pango_font_description_set_style(font, PANGO_STYLE_NORMAL);
-    pango_font_description_set_stretch(font, PANGO_STRETCH_NORMAL);
-    pango_font_description_set_absolute_size(font, font_size * PANGO_SCALE);
+FontDescriptionPtr font_for(const TextSpec& spec, double font_size) {
+    FontDescriptionPtr font(pango_font_description_new());
+    const std::string family(family_of(spec));
+    pango_font_description_set_family(font.get(), family.c_str());
+    pango_font_description_set_weight(font.get(), static_cast<PangoWeight>(spec.weight));
+    pango_font_description_set_style(font.get(), PANGO_STYLE_NORMAL);
+    pango_font_description_set_stretch(font.get(), PANGO_STRETCH_NORMAL);
+    pango_font_description_set_absolute_size(font.get(), font_size * PANGO_SCALE);
     return font;
 }
 
 }  // namespace
 
-PangoTextHandle::~PangoTextHandle() {
-    g_object_unref(layout);
-}
-
 PangoTextService::PangoTextService()
-    : fonts_(pango_cairo_font_map_new()), context_(pango_font_map_create_context(fonts_)) {
+    : fonts_(pango_cairo_font_map_new()), context_(pango_font_map_create_context(fonts_.get())) {
     // Grey-scale antialiasing and unhinted metrics, as the overlay's text is drawn: widths scale with the
     // size instead of snapping to whole pixels.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    pango_cairo_context_set_font_options(context_, options);
-    cairo_font_options_destroy(options);
-    pango_context_set_round_glyph_positions(context_, FALSE);
-}
-
-PangoTextService::~PangoTextService() {
-    g_object_unref(context_);
-    g_object_unref(fonts_);
+    const FontOptionsPtr options(cairo_font_options_create());
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context_.get(), options.get());  // copies them
+    pango_context_set_round_glyph_positions(context_.get(), FALSE);
 }
 
 double PangoTextService::measure_text(std::string_view text, const TextSpec& spec, double scale) {
@@ -69,18 +59,15 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
     if (!(font_size > 0 && font_size < MAX_FONT_PIXELS) || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return std::nullopt;
     }
-    auto handle = std::make_unique<PangoTextHandle>(pango_layout_new(context_));
-    PangoLayout* layout = handle->layout;
+    auto handle = std::make_unique<PangoTextHandle>(pango_layout_new(context_.get()));
+    PangoLayout* layout = handle->layout.get();
 
-    PangoFontDescription* font = font_for(spec, font_size);
-    pango_layout_set_font_description(layout, font);
-    pango_font_description_free(font);
+    pango_layout_set_font_description(layout, font_for(spec, font_size).get());  // copies it
     if (spec.tracking != 0) {
-        PangoAttrList* attributes = pango_attr_list_new();
-        pango_attr_list_insert(attributes,
+        const AttributesPtr attributes(pango_attr_list_new());
+        pango_attr_list_insert(attributes.get(),
                                pango_attr_letter_spacing_new(pango_units(font_size * spec.tracking)));
-        pango_layout_set_attributes(layout, attributes);
-        pango_attr_list_unref(attributes);
+        pango_layout_set_attributes(layout, attributes.get());  // takes a reference of its own
     }
     // One line, as wide as it needs (no width, no wrapping); with a fitting width, cut at the end with an
     // ellipsis.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cairo/cairo_holders.hpp"
 #include "paint/canvas.hpp"
 
 namespace tolmin::cairo {
@@ -16,26 +17,20 @@ namespace tolmin::cairo {
 // What a Pango text box keeps for drawing: its layout.
 struct PangoTextHandle final : TextHandle {
     explicit PangoTextHandle(PangoLayout* made) : layout(made) {}
-    ~PangoTextHandle() override;
-    PangoTextHandle(const PangoTextHandle&) = delete;
-    PangoTextHandle& operator=(const PangoTextHandle&) = delete;
-    PangoLayout* layout;  // owned
+    GObjectPtr<PangoLayout> layout;
 };
 
 class PangoTextService final : public TextService {
 public:
     PangoTextService();
-    ~PangoTextService() override;
-    PangoTextService(const PangoTextService&) = delete;
-    PangoTextService& operator=(const PangoTextService&) = delete;
 
     double measure_text(std::string_view text, const TextSpec& spec, double scale) override;
     std::optional<TextBox> text_box(std::string_view text, const TextSpec& spec, double scale,
                                     std::optional<double> fit) override;
 
 private:
-    PangoFontMap* fonts_;
-    PangoContext* context_;
+    GObjectPtr<PangoFontMap> fonts_;
+    GObjectPtr<PangoContext> context_;
 };
 
 }  // namespace tolmin::cairo

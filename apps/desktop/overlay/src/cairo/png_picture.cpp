@@ -7,25 +7,25 @@
 #include <cstring>
 #include <vector>
 
+#include "cairo/cairo_holders.hpp"
+
 namespace tolmin::cairo {
 namespace {
 
 // A dark blue-grey desktop, lighter towards the top left, under the picture.
-cairo_surface_t* over_backdrop(cairo_surface_t* picture) {
+SurfacePtr over_backdrop(cairo_surface_t* picture) {
     const int width = cairo_image_surface_get_width(picture);
     const int height = cairo_image_surface_get_height(picture);
-    cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(opaque);
-    cairo_pattern_t* desktop = cairo_pattern_create_linear(0, 0, width, height);
-    cairo_pattern_add_color_stop_rgb(desktop, 0, 0x2B / 255.0, 0x34 / 255.0, 0x45 / 255.0);
-    cairo_pattern_add_color_stop_rgb(desktop, 1, 0x12 / 255.0, 0x15 / 255.0, 0x1C / 255.0);
-    cairo_set_source(cr, desktop);
-    cairo_paint(cr);
-    cairo_pattern_destroy(desktop);
-    cairo_set_source_surface(cr, picture, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(opaque);
+    SurfacePtr opaque(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    const CairoPtr cr(cairo_create(opaque.get()));
+    const PatternPtr desktop(cairo_pattern_create_linear(0, 0, width, height));
+    cairo_pattern_add_color_stop_rgb(desktop.get(), 0, 0x2B / 255.0, 0x34 / 255.0, 0x45 / 255.0);
+    cairo_pattern_add_color_stop_rgb(desktop.get(), 1, 0x12 / 255.0, 0x15 / 255.0, 0x1C / 255.0);
+    cairo_set_source(cr.get(), desktop.get());
+    cairo_paint(cr.get());
+    cairo_set_source_surface(cr.get(), picture, 0, 0);
+    cairo_paint(cr.get());
+    cairo_surface_flush(opaque.get());
     return opaque;
 }
 
@@ -85,7 +85,7 @@ bool write_rows(png_structp png, png_infop info, cairo_surface_t* image, unsigne
                 last = pixels[x];
                 straight_rgba(last, converted);
             }
-            std::memcpy(row + 4 * x, converted, 4);
+            std::memcpy(row + std::ptrdiff_t{4} * x, converted, 4);
         }
         png_write_row(png, row);
     }
@@ -93,23 +93,33 @@ bool write_rows(png_structp png, png_infop info, cairo_surface_t* image, unsigne
     return true;
 }
 
+// libpng's write structures, destroyed together.
+struct PngWrite {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+
+    PngWrite() = default;
+    PngWrite(const PngWrite&) = delete;
+    PngWrite& operator=(const PngWrite&) = delete;
+    ~PngWrite() { png_destroy_write_struct(&png, info != nullptr ? &info : nullptr); }
+};
+
 }  // namespace
 
 Result<std::string> encode_png(cairo_surface_t* picture, bool backdrop) {
-    cairo_surface_t* image = backdrop ? over_backdrop(picture) : cairo_surface_reference(picture);
-    cairo_surface_flush(image);
+    const SurfacePtr image = backdrop ? over_backdrop(picture) : SurfacePtr(cairo_surface_reference(picture));
+    cairo_surface_flush(image.get());
     std::string bytes;
     std::string error;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, keep_error, ignore_warning);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    std::vector<unsigned char> row(static_cast<std::size_t>(cairo_image_surface_get_width(image)) * 4);
+    PngWrite write;
+    write.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, keep_error, ignore_warning);
+    write.info = write.png != nullptr ? png_create_info_struct(write.png) : nullptr;
+    std::vector<unsigned char> row(static_cast<std::size_t>(cairo_image_surface_get_width(image.get())) * 4);
     bool written = false;
-    if (info != nullptr) {
-        png_set_write_fn(png, &bytes, append_bytes, flush_nothing);
-        written = write_rows(png, info, image, row.data());
+    if (write.info != nullptr) {
+        png_set_write_fn(write.png, &bytes, append_bytes, flush_nothing);
+        written = write_rows(write.png, write.info, image.get(), row.data());
     }
-    png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-    cairo_surface_destroy(image);
     if (!written)
         return Error{"cannot encode a PNG: " + (error.empty() ? std::string("out of memory") : error)};
     return bytes;

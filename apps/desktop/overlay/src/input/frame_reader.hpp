@@ -38,7 +38,7 @@ public:
 
 private:
     // Bytes asked of the source in one read; a read may return fewer, and a line may span many reads.
-    static constexpr std::size_t CHUNK_BYTES = 64 * 1024;
+    static constexpr std::size_t CHUNK_BYTES = std::size_t{64} * 1024;
 
     ByteSource& source_;
     std::string buffer_;  // buffered input: [begin_, end_) is not consumed yet

@@ -26,8 +26,8 @@ namespace record_fields {
 inline constexpr std::size_t SLOTS = 32;
 
 constexpr std::size_t key_slot(std::string_view key) {
-    return (key.size() + 8u * static_cast<unsigned char>(key.front()) +
-            3u * static_cast<unsigned char>(key.back())) %
+    return (key.size() + std::size_t{8} * static_cast<unsigned char>(key.front()) +
+            std::size_t{3} * static_cast<unsigned char>(key.back())) %
            SLOTS;
 }
 

@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "base/output.hpp"
+#include "base/repeat_folder.hpp"
+#include "input/frame_slot.hpp"
 #include "layout/monitor.hpp"
 #include "model/frame.hpp"
 #include "windows/graphics.hpp"
@@ -19,13 +20,16 @@ inline constexpr UINT_PTR REPAINT_TIMER_ID = 1;
 struct Overlay {
     OverlayWindow window;
     std::unique_ptr<Graphics> graphics;
+    // Where the reader thread leaves the newest Frame; shared with that thread, which may outlive this state.
+    std::shared_ptr<FrameSlot> frames = std::make_shared<FrameSlot>();
     std::unique_ptr<Frame> current;  // null until the first Frame arrives
     std::vector<Monitor> monitors;   // replaced at every application
 };
 
-// Draws the current Frame as of now; a drawing failure is reported on `err` and survived.
-void apply(Overlay& overlay, Output& err);
+// Draws the current Frame as of now. A drawing failure is reported through `reports`, which folds the
+// repeats of a failure that comes at every tick, and survived.
+void apply(Overlay& overlay, RepeatFolder& reports);
 // The same at the wall-clock time `now` (milliseconds since 1970), for callers that hold the clock still.
-void apply_at(Overlay& overlay, double now, Output& err);
+void apply_at(Overlay& overlay, double now, RepeatFolder& reports);
 
 }  // namespace tolmin::win

@@ -18,26 +18,26 @@ D2D1_COLOR_F color_of(const Rgb& color, double alpha) {
 D2DCanvas::D2DCanvas(Graphics& graphics, HWND window) : graphics_(graphics), window_(window) {}
 
 Result<void> D2DCanvas::begin_surface(std::int32_t width, std::int32_t height) {
-    return win::begin_surface(graphics_, width, height);
+    return graphics_.begin_drawing(width, height);
 }
 
 Result<void> D2DCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
                                         std::int32_t height) {
-    return win::present_surface(graphics_, window_, x, y, width, height);
+    return graphics_.end_drawing(window_, x, y, width, height);
 }
 
 ID2D1SolidColorBrush* D2DCanvas::brush(const Rgb& color, double alpha) {
     const D2D1_COLOR_F value = color_of(color, alpha);
     if (brush_) {
         brush_->SetColor(&value);
-    } else if (FAILED(graphics_.target->CreateSolidColorBrush(&value, nullptr, &brush_))) {
+    } else if (FAILED(graphics_.target().CreateSolidColorBrush(&value, nullptr, &brush_))) {
         brush_.Reset();
     }
     return brush_.Get();
 }
 
 void D2DCanvas::set_transform(double dx, double dy) {
-    graphics_.target->SetTransform(
+    graphics_.target().SetTransform(
         D2D1::Matrix3x2F::Translation(static_cast<float>(dx), static_cast<float>(dy)));
 }
 
@@ -46,17 +46,17 @@ void D2DCanvas::push_layer(double opacity) {
     const D2D1_LAYER_PARAMETERS parameters =
         D2D1::LayerParameters(D2D1::InfiniteRect(), nullptr, D2D1_ANTIALIAS_MODE_PER_PRIMITIVE,
                               D2D1::Matrix3x2F(0, 0, 0, 0, 0, 0), static_cast<float>(opacity));
-    graphics_.target->PushLayer(&parameters, nullptr);
+    graphics_.target().PushLayer(&parameters, nullptr);
 }
 
 void D2DCanvas::pop_layer() {
-    graphics_.target->PopLayer();
+    graphics_.target().PopLayer();
 }
 
 void D2DCanvas::fill_rectangle(const RectF& rect, const Rgb& color, double alpha) {
     ID2D1SolidColorBrush* b = brush(color, alpha);
     if (b == nullptr) return;
-    graphics_.target->FillRectangle(
+    graphics_.target().FillRectangle(
         D2D1::RectF(static_cast<float>(rect.left), static_cast<float>(rect.top),
                     static_cast<float>(rect.right), static_cast<float>(rect.bottom)),
         b);
@@ -66,7 +66,7 @@ void D2DCanvas::fill_ellipse(const PointF& center, double radius_x, double radiu
                              double alpha) {
     ID2D1SolidColorBrush* b = brush(color, alpha);
     if (b == nullptr) return;
-    graphics_.target->FillEllipse(
+    graphics_.target().FillEllipse(
         D2D1::Ellipse(D2D1::Point2F(static_cast<float>(center.x), static_cast<float>(center.y)),
                       static_cast<float>(radius_x), static_cast<float>(radius_y)),
         b);
@@ -78,7 +78,7 @@ void D2DCanvas::draw_text(const TextBox& box, const PointF& origin, const Rgb& c
     if (text == nullptr || !text->layout) return;
     ID2D1SolidColorBrush* b = brush(color, alpha);
     if (b == nullptr) return;
-    graphics_.target->DrawTextLayout(
+    graphics_.target().DrawTextLayout(
         D2D1::Point2F(static_cast<float>(origin.x), static_cast<float>(origin.y)), text->layout.Get(), b,
         D2D1_DRAW_TEXT_OPTIONS_NONE);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The drawing interface over the bound DC render target and the window's layered surface, for one drawing.
+// The drawing interface over the bound DC render target and the window's layered surface, for one drawing
+// (its brush belongs to the render target of that drawing).
 
 #include <windows.h>
 // windows.h first: the COM headers below build on it

@@ -67,16 +67,9 @@ std::vector<std::filesystem::path> font_candidates(const std::filesystem::path& 
     return paths;
 }
 
-void report_cannot_load(Output& err, HRESULT hr) {
-    write_diagnostic(err, "cannot load the overlay's fonts: " + hresult_error(hr).text + " " +
-                              std::string(EM_DASH) + " drawing with fallbacks");
-}
-
-// A call that reports success without handing out its object counts as a failure. The holder is looked at
-// only here, after the call that fills it has run.
-template <class T>
-HRESULT checked(HRESULT hr, const ComPtr<T>& object) {
-    return SUCCEEDED(hr) && !object ? E_POINTER : hr;
+void report_cannot_load(Output& err, const Error& error) {
+    write_diagnostic(err, "cannot load the overlay's fonts: " + error.text + " " + std::string(EM_DASH) +
+                              " drawing with fallbacks");
 }
 
 // Builds the collection from the candidate files; a failure is reported and gives null.
@@ -84,22 +77,22 @@ ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite,
                                              const std::vector<std::filesystem::path>& paths, Output& err) {
     ComPtr<IDWriteFactory5> factory;
     HRESULT hr = ComPtr<IDWriteFactory>(dwrite).As(&factory);
-    if (!factory) {
-        report_cannot_load(err, checked(hr, factory));
+    if (FAILED(hr) || !factory) {
+        report_cannot_load(err, creation_error(hr));
         return nullptr;
     }
     ComPtr<IDWriteFontSetBuilder1> builder;
-    hr = checked(factory->CreateFontSetBuilder(&builder), builder);
-    if (FAILED(hr)) {
-        report_cannot_load(err, hr);
+    hr = factory->CreateFontSetBuilder(&builder);
+    if (FAILED(hr) || !builder) {
+        report_cannot_load(err, creation_error(hr));
         return nullptr;
     }
 
     for (const std::filesystem::path& path : paths) {
         ComPtr<IDWriteFontFile> file;
-        hr = checked(dwrite->CreateFontFileReference(path.c_str(), nullptr, &file), file);
-        if (FAILED(hr)) {
-            report_cannot_load(err, hr);
+        hr = dwrite->CreateFontFileReference(path.c_str(), nullptr, &file);
+        if (FAILED(hr) || !file) {
+            report_cannot_load(err, creation_error(hr));
             return nullptr;
         }
         hr = builder->AddFontFile(file.Get());
@@ -107,15 +100,15 @@ ComPtr<IDWriteFontCollection1> collect_fonts(IDWriteFactory* dwrite,
     }
 
     ComPtr<IDWriteFontSet> set;
-    hr = checked(builder->CreateFontSet(&set), set);
-    if (FAILED(hr)) {
-        report_cannot_load(err, hr);
+    hr = builder->CreateFontSet(&set);
+    if (FAILED(hr) || !set) {
+        report_cannot_load(err, creation_error(hr));
         return nullptr;
     }
     ComPtr<IDWriteFontCollection1> collection;
-    hr = checked(factory->CreateFontCollectionFromFontSet(set.Get(), &collection), collection);
-    if (FAILED(hr)) {
-        report_cannot_load(err, hr);
+    hr = factory->CreateFontCollectionFromFontSet(set.Get(), &collection);
+    if (FAILED(hr) || !collection) {
+        report_cannot_load(err, creation_error(hr));
         return nullptr;
     }
     return collection;
@@ -181,7 +174,7 @@ bool faces_present(IDWriteFontCollection1* fonts) {
 }
 
 bool faces_present(const Graphics& graphics) {
-    return faces_present(graphics.fonts.Get());
+    return faces_present(graphics.fonts());
 }
 
 }  // namespace tolmin::win

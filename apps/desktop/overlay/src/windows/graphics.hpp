@@ -1,6 +1,6 @@
 #pragma once
-// The long-lived drawing resources: the DirectWrite factory, the DC render target, the optional private font
-// collection, the text formats made from them and the bitmap surface.
+// The long-lived drawing resources: the optional private font collection and the text formats made from it,
+// the DC render target, and the bitmap surface the render target draws into.
 
 #include <windows.h>
 // windows.h first: the COM headers below build on it
@@ -8,7 +8,9 @@
 #include <dwrite_3.h>
 #include <wrl/client.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,37 +23,65 @@ namespace tolmin::win {
 
 using Microsoft::WRL::ComPtr;
 
-// How a drawing is closed: the render target's EndDraw (tests put a failing one in its place).
-using EndDraw = HRESULT (*)(ID2D1RenderTarget* target);
-HRESULT end_draw_of_target(ID2D1RenderTarget* target);
+// The two render-target calls a lost device is about: making a render target and ending a drawing. These
+// are Direct2D's own; a test derives from it to lose the device or to refuse a new render target.
+class RenderTargetCalls {
+public:
+    RenderTargetCalls() = default;
+    RenderTargetCalls(const RenderTargetCalls&) = delete;
+    RenderTargetCalls& operator=(const RenderTargetCalls&) = delete;
+    virtual ~RenderTargetCalls() = default;
 
-struct Graphics {
-    std::optional<Surface> surface;  // made, grown and released by the surface functions
-    ComPtr<IDWriteFactory> dwrite;
-    ComPtr<ID2D1DCRenderTarget> target;
-    ComPtr<IDWriteFontCollection1> fonts;  // null when no directory was given or loading failed
-    // The family the condensed styles ask for: "Barlow Condensed", or "Barlow" with condensed stretch where
-    // DirectWrite files the faces so (see condensed_family_in).
-    CondensedFace condensed;
-    // Made from the factory and the collection, which stay for the life of Graphics; they do not depend on
-    // the render target, so they outlive a lost device.
-    TextFormats text;
-    EndDraw end_draw = end_draw_of_target;
-    // EndDraw said the device behind the render target is gone: the next drawing makes a new render target.
-    bool target_lost = false;
-
-    Graphics() = default;
-    Graphics(const Graphics&) = delete;
-    Graphics& operator=(const Graphics&) = delete;
-    ~Graphics();  // releases the surface after the interfaces
+    // A DC render target for premultiplied 32-bit BGRA at the platform's default DPI, with grayscale text.
+    virtual Result<ComPtr<ID2D1DCRenderTarget>> make_target();
+    virtual HRESULT end_draw(ID2D1RenderTarget& target);
 };
 
-// Factories, font directory (reports its own problems on `err`), render target. Any failure is returned.
-Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& fonts,
-                                                  Output& err);
+class Graphics {
+public:
+    Graphics(ComPtr<IDWriteFontCollection1> fonts, TextFormats text, std::unique_ptr<RenderTargetCalls> calls,
+             ComPtr<ID2D1DCRenderTarget> target);
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+    ~Graphics() = default;  // the members go in reverse order: the surface after the interfaces
 
-// A new render target in place of a lost one (and whatever was made from it, which its owners drop). On
-// failure the lost one stays, so the next drawing tries again.
-Result<void> remake_render_target(Graphics& graphics);
+    // The faces loaded from the font directory; null when no directory was given or loading failed.
+    IDWriteFontCollection1* fonts() const { return fonts_.Get(); }
+    // Made from the factory and the collection; they do not depend on the render target, so they outlive a
+    // lost device.
+    TextFormats& text() { return text_; }
+    // Where the drawing between begin_drawing and end_drawing goes.
+    ID2D1RenderTarget& target() { return *target_.Get(); }
+
+    // One paint: `draw` makes one drawing, from begin_drawing to end_drawing. When that drawing ends with a
+    // lost device (a driver update, a GPU reset, a remote-desktop switch, sleep), `lost` is told, the render
+    // target is remade and `draw` runs once more. A render target that cannot be remade is made before the
+    // next paint instead; until then nothing is drawn and the paint fails with the reason.
+    Result<void> paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost);
+
+    // Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), binds
+    // the render target to its top-left width x height, begins drawing and clears to transparent.
+    Result<void> begin_drawing(std::int32_t width, std::int32_t height);
+    // Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the
+    // size width x height. On failure the window keeps its previous picture.
+    Result<void> end_drawing(HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
+                             std::int32_t height);
+
+private:
+    Result<void> remake_target();
+
+    std::optional<Surface> surface_;
+    ComPtr<IDWriteFontCollection1> fonts_;
+    TextFormats text_;
+    std::unique_ptr<RenderTargetCalls> calls_;
+    ComPtr<ID2D1DCRenderTarget> target_;
+    bool target_lost_ = false;  // the device was lost and no new render target could be made since
+};
+
+// The DirectWrite factory, the font directory (which reports its own problems on `err`), the text formats
+// and the render target. Any failure is returned.
+Result<std::unique_ptr<Graphics>> create_graphics(
+    const std::optional<std::filesystem::path>& fonts, Output& err,
+    std::unique_ptr<RenderTargetCalls> calls = std::make_unique<RenderTargetCalls>());
 
 }  // namespace tolmin::win

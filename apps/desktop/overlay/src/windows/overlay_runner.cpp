@@ -6,33 +6,39 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "base/repeat_folder.hpp"
 #include "input/frame_reader.hpp"
 #include "windows/apply.hpp"
 #include "windows/graphics.hpp"
 #include "windows/message_loop.hpp"
 #include "windows/modes.hpp"
-#include "windows/overlay_handle.hpp"
 #include "windows/overlay_window.hpp"
 #include "windows/platform_error.hpp"
 #include "windows/std_streams.hpp"
+#include "windows/window_frame_poster.hpp"
 
 namespace tolmin::win {
 
 namespace {
 
-// Everything the reader thread uses, owned by the thread itself: it is detached and may outlive the loop.
-// It writes its diagnostics through a standard-error output of its own, one write per line.
+// Everything the reader thread uses, owned by the thread itself: it is detached and may outlive the loop,
+// so it shares the frame slot with the window thread. It writes its diagnostics through a standard-error
+// output of its own, one write per line.
 struct ReaderContext {
+    ReaderContext(HWND window, std::shared_ptr<FrameSlot> frames) : slot(std::move(frames)), poster(window) {}
+
     StdinSource input;
     HandleOutput diagnostics{HandleOutput::Stream::Err};
+    std::shared_ptr<FrameSlot> slot;
     WindowFramePoster poster;
 };
 
 DWORD WINAPI reader_thread(LPVOID parameter) {
     std::unique_ptr<ReaderContext> context(static_cast<ReaderContext*>(parameter));
     try {
-        FrameReader(context->input, context->diagnostics, process_frame_slot(), context->poster).run();
+        FrameReader(context->input, context->diagnostics, *context->slot, context->poster).run();
     } catch (const std::exception& e) {
         // Nothing may unwind out of a thread; a reader that cannot go on is a failed input, and the overlay
         // ends as it does at the end of input.
@@ -42,8 +48,8 @@ DWORD WINAPI reader_thread(LPVOID parameter) {
     return 0;
 }
 
-Result<void> start_reader() {
-    auto context = std::make_unique<ReaderContext>();
+Result<void> start_reader(HWND window, std::shared_ptr<FrameSlot> frames) {
+    auto context = std::make_unique<ReaderContext>(window, std::move(frames));
     HANDLE thread = CreateThread(nullptr, 0, reader_thread, context.get(), 0, nullptr);
     if (thread == nullptr) return last_error();
     context.release();  // the thread owns it now
@@ -71,13 +77,14 @@ std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts, Out
     overlay.window = std::move(window).value();
     overlay.graphics = std::move(graphics).value();
 
-    set_overlay_handle(overlay.window.handle);
-    if (Result<void> started = start_reader(); !started) {
+    if (Result<void> started = start_reader(overlay.window.handle, overlay.frames); !started) {
         write_diagnostic(err, "failed to spawn thread: " + started.error().text);
         return 1;
     }
 
-    run_message_loop(overlay, err);
+    RepeatFolder reports(err);
+    run_message_loop(overlay, reports);
+    reports.flush();
     return 0;
 }
 

@@ -17,7 +17,9 @@ constexpr std::string_view CAPTURE_WARNING =
     "this Windows cannot keep the overlay out of a capture (needs 10 2004); it will flash rather than hold a "
     "HUD";
 
-// Sent when Explorer starts its taskbar (again), which puts its own windows on top of the topmost band.
+// Sent when Explorer starts its taskbar (again), which puts its own windows on top of the topmost band. The
+// window procedure is called by the system with nothing of the program's, so the message's number, the same
+// for the whole session, is kept here: the program's one piece of process-wide state.
 UINT taskbar_created_message() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;

@@ -1,5 +1,7 @@
 #include "windows/platform_error.hpp"
 
+#include <d2derr.h>
+
 #include "base/platform_error_text.hpp"
 
 namespace tolmin::win {
@@ -21,7 +23,14 @@ std::string system_text(DWORD code) {
 
 Error hresult_error(HRESULT hr) {
     const auto code = static_cast<DWORD>(hr);
-    return Error{platform_error_text(system_text(code), code)};
+    // d2derr.h spells the code unsigned.
+    const bool lost = code == static_cast<DWORD>(D2DERR_RECREATE_TARGET);
+    return Error{platform_error_text(system_text(code), code),
+                 lost ? ErrorKind::DeviceLost : ErrorKind::Failed};
+}
+
+Error creation_error(HRESULT hr) {
+    return hresult_error(SUCCEEDED(hr) ? E_POINTER : hr);
 }
 
 Error win32_error(DWORD code) {

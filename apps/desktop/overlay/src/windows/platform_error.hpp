@@ -10,8 +10,11 @@
 
 namespace tolmin::win {
 
-// "<system text> (0x8007xxxx)" for an HRESULT.
+// "<system text> (0x8007xxxx)" for an HRESULT; D2DERR_RECREATE_TARGET is a lost device.
 Error hresult_error(HRESULT hr);
+// The error of a call that makes an object: its own, or E_POINTER when it reported success without handing
+// the object out.
+Error creation_error(HRESULT hr);
 // A Win32 error code c > 0 as the HRESULT 0x80070000 | (c & 0xFFFF).
 Error win32_error(DWORD code);
 // win32_error(GetLastError()).

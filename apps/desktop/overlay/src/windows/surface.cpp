@@ -1,32 +1,30 @@
 #include "windows/surface.hpp"
 
-#include <optional>
 #include <utility>
 
 #include "paint/surface_size.hpp"
-#include "windows/graphics.hpp"
 #include "windows/platform_error.hpp"
 
 namespace tolmin::win {
 
-Surface::Surface(HDC dc_, HBITMAP bitmap_, HGDIOBJ previous_, std::int32_t width_, std::int32_t height_)
-    : dc(dc_), bitmap(bitmap_), previous(previous_), width(width_), height(height_) {}
+Surface::Surface(HDC dc, HBITMAP bitmap, HGDIOBJ previous, std::int32_t width, std::int32_t height)
+    : dc_(dc), bitmap_(bitmap), previous_(previous), width_(width), height_(height) {}
 
 Surface::Surface(Surface&& other) noexcept
-    : dc(std::exchange(other.dc, nullptr)),
-      bitmap(std::exchange(other.bitmap, nullptr)),
-      previous(std::exchange(other.previous, nullptr)),
-      width(other.width),
-      height(other.height) {}
+    : dc_(std::exchange(other.dc_, nullptr)),
+      bitmap_(std::exchange(other.bitmap_, nullptr)),
+      previous_(std::exchange(other.previous_, nullptr)),
+      width_(other.width_),
+      height_(other.height_) {}
 
 Surface& Surface::operator=(Surface&& other) noexcept {
     if (this != &other) {
         release();
-        dc = std::exchange(other.dc, nullptr);
-        bitmap = std::exchange(other.bitmap, nullptr);
-        previous = std::exchange(other.previous, nullptr);
-        width = other.width;
-        height = other.height;
+        dc_ = std::exchange(other.dc_, nullptr);
+        bitmap_ = std::exchange(other.bitmap_, nullptr);
+        previous_ = std::exchange(other.previous_, nullptr);
+        width_ = other.width_;
+        height_ = other.height_;
     }
     return *this;
 }
@@ -36,18 +34,15 @@ Surface::~Surface() {
 }
 
 void Surface::release() {
-    if (dc != nullptr && previous != nullptr) SelectObject(dc, previous);
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (dc != nullptr) DeleteDC(dc);
-    dc = nullptr;
-    bitmap = nullptr;
-    previous = nullptr;
+    if (dc_ != nullptr && previous_ != nullptr) SelectObject(dc_, previous_);
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+    if (dc_ != nullptr) DeleteDC(dc_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    previous_ = nullptr;
 }
 
 namespace {
-
-// What EndDraw returns when the device behind the render target is gone (d2derr.h spells it unsigned).
-constexpr HRESULT DEVICE_LOST = static_cast<HRESULT>(D2DERR_RECREATE_TARGET);
 
 // A memory DC compatible with the screen holding a new top-down 32-bit DIB section of width x height.
 Result<Surface> make_surface(const SurfaceSize& size) {
@@ -92,40 +87,25 @@ Result<Surface> make_surface(const SurfaceSize& size) {
 
 }  // namespace
 
-Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t height) {
-    if (graphics.target_lost) {
-        if (Result<void> remade = remake_render_target(graphics); !remade) return remade;
-    }
+Result<void> grow_surface(std::optional<Surface>& surface, std::int32_t width, std::int32_t height) {
     std::optional<SurfaceSize> current;
-    if (graphics.surface) current = SurfaceSize{graphics.surface->width, graphics.surface->height};
-    if (const std::optional<SurfaceSize> next = grown_surface_size(current, width, height)) {
-        Result<Surface> made = make_surface(*next);
-        if (!made) return made.error();              // the old surface stays for the next paint
-        graphics.surface = std::move(made).value();  // releases the old one
-    }
-
-    const RECT bound{0, 0, width, height};  // the picture's size, not the bitmap's
-    const HRESULT hr = graphics.target->BindDC(graphics.surface->dc, &bound);
-    if (FAILED(hr)) return hresult_error(hr);
-    graphics.target->BeginDraw();
-    graphics.target->Clear(D2D1::ColorF(0.0f, 0.0f, 0.0f, 0.0f));
+    if (surface) current = SurfaceSize{surface->width(), surface->height()};
+    const std::optional<SurfaceSize> next = grown_surface_size(current, width, height);
+    if (!next) return {};
+    Result<Surface> made = make_surface(*next);
+    if (!made) return made.error();     // the old surface stays for the next paint
+    surface = std::move(made).value();  // releases the old one
     return {};
 }
 
-Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
-                             std::int32_t width, std::int32_t height) {
-    const HRESULT hr = graphics.end_draw(graphics.target.Get());
-    // A lost device is the one failure that a new render target mends; the next drawing makes one.
-    if (hr == DEVICE_LOST) graphics.target_lost = true;
-    if (FAILED(hr)) return hresult_error(hr);
-    if (!graphics.surface) return hresult_error(E_UNEXPECTED);
-
+Result<void> show_surface(const Surface& surface, HWND window, std::int32_t x, std::int32_t y,
+                          std::int32_t width, std::int32_t height) {
     POINT destination{x, y};
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     SetLastError(ERROR_SUCCESS);
-    if (!UpdateLayeredWindow(window, nullptr, &destination, &size, graphics.surface->dc, &source, 0, &blend,
+    if (!UpdateLayeredWindow(window, nullptr, &destination, &size, surface.dc(), &source, 0, &blend,
                              ULW_ALPHA)) {
         return last_error();
     }

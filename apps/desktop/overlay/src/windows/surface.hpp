@@ -5,14 +5,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "base/result.hpp"
 
 namespace tolmin::win {
 
-struct Graphics;
-
-// Owns the memory DC and the bitmap selected into it; dropping it puts `previous` back and deletes both.
+// Owns the memory DC and the bitmap selected into it; dropping it puts back what the DC held before and
+// deletes both.
 class Surface {
 public:
     Surface(HDC dc, HBITMAP bitmap, HGDIOBJ previous, std::int32_t width, std::int32_t height);
@@ -22,25 +22,27 @@ public:
     Surface& operator=(const Surface&) = delete;
     ~Surface();
 
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;  // what `dc` held before `bitmap`
-    std::int32_t width = 0;
-    std::int32_t height = 0;
+    HDC dc() const { return dc_; }
+    std::int32_t width() const { return width_; }
+    std::int32_t height() const { return height_; }
 
 private:
     void release();
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;  // what `dc_` held before `bitmap_`
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
 };
 
-// Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), makes a new
-// render target when the last one was lost, binds the render target to the bitmap's top-left width x height,
-// begins drawing and clears to transparent.
-Result<void> begin_surface(Graphics& graphics, std::int32_t width, std::int32_t height);
+// Makes `surface` at least width x height: a new, larger bitmap when it is smaller in either direction or
+// absent. A failure keeps the old one, so the next paint tries again.
+Result<void> grow_surface(std::optional<Surface>& surface, std::int32_t width, std::int32_t height);
 
-// Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the size
-// width x height. On failure the window keeps its previous picture; a lost device marks the render target
-// lost.
-Result<void> present_surface(Graphics& graphics, HWND window, std::int32_t x, std::int32_t y,
-                             std::int32_t width, std::int32_t height);
+// Hands the top-left width x height of the surface to the layered window, which also moves to (x, y) and
+// takes that size.
+Result<void> show_surface(const Surface& surface, HWND window, std::int32_t x, std::int32_t y,
+                          std::int32_t width, std::int32_t height);
 
 }  // namespace tolmin::win

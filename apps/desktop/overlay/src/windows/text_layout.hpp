@@ -18,6 +18,7 @@
 #include "base/result.hpp"
 #include "paint/canvas.hpp"
 #include "text/text_style.hpp"
+#include "windows/wide_text.hpp"
 
 namespace tolmin::win {
 
@@ -25,7 +26,7 @@ using Microsoft::WRL::ComPtr;
 
 // The family and stretch the condensed styles ask for (see condensed_family_in).
 struct CondensedFace {
-    std::wstring family = L"Barlow Condensed";
+    std::wstring family = to_wide(FAMILY_CONDENSED);
     DWRITE_FONT_STRETCH stretch = DWRITE_FONT_STRETCH_NORMAL;
 };
 
@@ -65,6 +66,7 @@ private:
     ComPtr<IDWriteFactory> dwrite_;
     ComPtr<IDWriteFontCollection1> fonts_;
     CondensedFace condensed_;
+    std::wstring mono_family_;
     double scale_ = 0;  // the scale of every format in formats_
     std::vector<Format> formats_;
     TextObjectCounts counts_;

@@ -1,7 +1,11 @@
 #include "frame/arguments.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
+#include <optional>
+#include <utility>
 
 #include "frame/monitor_option.hpp"
 
@@ -96,17 +100,6 @@ exit status:
   2  a command-line error, or FILE cannot be opened (a message on standard error)
 )";
 
-struct Option {
-    std::string_view name;
-    bool takes_value;
-};
-
-constexpr Option OPTIONS[] = {
-    {"--monitor", true}, {"--no-monitors", false}, {"--now", true}, {"--advance", true}};
-// The render command's options beside --monitor and --now.
-constexpr Option RENDER_OPTIONS[] = {
-    {"--monitor", true}, {"--now", true}, {"--fonts", true}, {"--out", true}, {"--backdrop", false}};
-
 std::optional<double> parse_finite(std::string_view text) {
     double value = 0;
     const char* const last = text.data() + text.size();
@@ -126,6 +119,102 @@ ArgumentError invalid_value(std::string_view option, std::string_view value, std
     return ArgumentError{std::move(message)};
 }
 
+// Which commands accept an option: one bit per CheckCommand.
+using Commands = unsigned;
+constexpr Commands bit(CheckCommand command) {
+    return 1u << static_cast<unsigned>(command);
+}
+constexpr Commands DRAWING = bit(CheckCommand::Layout) | bit(CheckCommand::Paint) | bit(CheckCommand::Render);
+constexpr Commands LAYOUT_PAINT = bit(CheckCommand::Layout) | bit(CheckCommand::Paint);
+constexpr Commands RENDER = bit(CheckCommand::Render);
+
+struct Parsing {
+    Invocation invocation;
+    bool no_monitors = false;
+};
+
+// An option's value: its text, and the path the system gave (the joined form: the text after =).
+struct Value {
+    std::string_view text;
+    std::filesystem::path path;
+};
+
+using Store = std::optional<ArgumentError> (*)(Parsing& parsing, std::string_view name, const Value& value);
+
+struct Option {
+    std::string_view name;
+    bool takes_value;
+    Commands commands;  // the commands that accept it
+    Store store;
+};
+
+std::optional<ArgumentError> store_monitor(Parsing& parsing, std::string_view name, const Value& value) {
+    std::vector<Monitor>& monitors = parsing.invocation.options.monitors;
+    auto monitor = parse_monitor_option(value.text, monitors.size() + 1);
+    if (!monitor) return invalid_value(name, value.text, MONITOR_OPTION_FORM);
+    monitors.push_back(std::move(*monitor));
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_no_monitors(Parsing& parsing, std::string_view, const Value&) {
+    parsing.no_monitors = true;
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_now(Parsing& parsing, std::string_view name, const Value& value) {
+    const auto now = parse_finite(value.text);
+    if (!now) return invalid_value(name, value.text, "a number of milliseconds");
+    parsing.invocation.options.now_ms = *now;
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_advance(Parsing& parsing, std::string_view name, const Value& value) {
+    const auto advance = parse_finite(value.text);
+    if (!advance || *advance < 0) return invalid_value(name, value.text, "a number >= 0");
+    parsing.invocation.options.advance = *advance;
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_fonts(Parsing& parsing, std::string_view, const Value& value) {
+    parsing.invocation.render->fonts = value.path;
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_out(Parsing& parsing, std::string_view, const Value& value) {
+    parsing.invocation.render->out = value.path;
+    return std::nullopt;
+}
+
+std::optional<ArgumentError> store_backdrop(Parsing& parsing, std::string_view, const Value&) {
+    parsing.invocation.render->backdrop = true;
+    return std::nullopt;
+}
+
+constexpr Option OPTIONS[] = {
+    {"--monitor", true, DRAWING, store_monitor},   {"--no-monitors", false, LAYOUT_PAINT, store_no_monitors},
+    {"--now", true, DRAWING, store_now},           {"--advance", true, LAYOUT_PAINT, store_advance},
+    {"--fonts", true, RENDER, store_fonts},        {"--out", true, RENDER, store_out},
+    {"--backdrop", false, RENDER, store_backdrop},
+};
+
+struct CommandName {
+    std::string_view name;
+    CheckCommand command;
+};
+
+constexpr CommandName COMMANDS[] = {{"check", CheckCommand::Check},
+                                    {"layout", CheckCommand::Layout},
+                                    {"paint", CheckCommand::Paint},
+                                    {"render", CheckCommand::Render}};
+
+// The option of this name that `command` accepts, or null.
+const Option* find_option(std::string_view name, CheckCommand command) {
+    for (const Option& option : OPTIONS) {
+        if (option.name == name && (option.commands & bit(command)) != 0) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::string_view help_text() {
@@ -135,23 +224,15 @@ std::string_view help_text() {
 std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::vector<Argument>& arguments) {
     if (arguments.empty()) return ArgumentError{"missing command"};
     const std::string_view command = arguments.front().text;
-    Invocation invocation;
-    if (command == "--help" || command == "-h") {
-        return HelpRequest{};
-    } else if (command == "check") {
-        invocation.options.command = CheckCommand::Check;
-    } else if (command == "layout") {
-        invocation.options.command = CheckCommand::Layout;
-    } else if (command == "paint") {
-        invocation.options.command = CheckCommand::Paint;
-    } else if (command == "render") {
-        invocation.options.command = CheckCommand::Render;
-        invocation.render.emplace();
-    } else {
-        return ArgumentError{"unknown command " + quote_argument(command)};
-    }
+    if (command == "--help" || command == "-h") return HelpRequest{};
+    const auto named = std::find_if(std::begin(COMMANDS), std::end(COMMANDS),
+                                    [&](const CommandName& c) { return c.name == command; });
+    if (named == std::end(COMMANDS)) return ArgumentError{"unknown command " + quote_argument(command)};
+    Parsing parsing;
+    Invocation& invocation = parsing.invocation;
+    invocation.options.command = named->command;
+    if (named->command == CheckCommand::Render) invocation.render.emplace();
 
-    bool no_monitors = false;
     bool options_ended = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string_view text = arguments[i].text;
@@ -169,64 +250,30 @@ std::variant<Invocation, HelpRequest, ArgumentError> parse_arguments(const std::
 
         const std::size_t equals = text.find('=');
         const std::string_view name = text.substr(0, equals);
-        const Option* option = nullptr;
-        if (invocation.render) {
-            for (const Option& candidate : RENDER_OPTIONS) {
-                if (candidate.name == name) option = &candidate;
-            }
-        } else if (invocation.options.command != CheckCommand::Check) {
-            for (const Option& candidate : OPTIONS) {
-                if (candidate.name == name) option = &candidate;
-            }
-        }
+        const Option* option = find_option(name, named->command);
         if (option == nullptr || (!option->takes_value && equals != std::string_view::npos)) {
             return ArgumentError{"unknown option " + quote_argument(text)};
         }
-        std::string_view value;
-        std::filesystem::path path;  // a directory as the system gave it (the joined form: the text after =)
-        if (option->takes_value) {
-            if (equals != std::string_view::npos) {
-                value = text.substr(equals + 1);
-                path = std::filesystem::path(std::string(value));
-            } else if (i + 1 < arguments.size()) {
-                value = arguments[++i].text;
-                path = arguments[i].raw;
-            } else {
-                return ArgumentError{std::string(name) + " needs a value"};
-            }
+        Value value;
+        if (option->takes_value && equals != std::string_view::npos) {
+            value.text = text.substr(equals + 1);
+            value.path = std::filesystem::path(std::string(value.text));
+        } else if (option->takes_value) {
+            if (i + 1 == arguments.size()) return ArgumentError{std::string(name) + " needs a value"};
+            ++i;
+            value.text = arguments[i].text;
+            value.path = arguments[i].raw;
         }
-
-        if (name == "--monitor") {
-            const std::size_t position = invocation.options.monitors.size() + 1;
-            auto monitor = parse_monitor_option(value, position);
-            if (!monitor) return invalid_value(name, value, MONITOR_OPTION_FORM);
-            invocation.options.monitors.push_back(std::move(*monitor));
-        } else if (name == "--fonts") {
-            invocation.render->fonts = path;
-        } else if (name == "--out") {
-            invocation.render->out = path;
-        } else if (name == "--backdrop") {
-            invocation.render->backdrop = true;
-        } else if (name == "--no-monitors") {
-            no_monitors = true;
-        } else if (name == "--now") {
-            const auto now = parse_finite(value);
-            if (!now) return invalid_value(name, value, "a number of milliseconds");
-            invocation.options.now_ms = *now;
-        } else {  // --advance
-            const auto advance = parse_finite(value);
-            if (!advance || *advance < 0) return invalid_value(name, value, "a number >= 0");
-            invocation.options.advance = *advance;
-        }
+        if (auto error = option->store(parsing, name, value)) return *std::move(error);
     }
-    if (no_monitors && !invocation.options.monitors.empty()) {
+    if (parsing.no_monitors && !invocation.options.monitors.empty()) {
         return ArgumentError{"--no-monitors and --monitor exclude each other"};
     }
-    if (!no_monitors && invocation.options.monitors.empty()) {
+    if (!parsing.no_monitors && invocation.options.monitors.empty()) {
         invocation.options.monitors.push_back(default_monitor());
     }
     if (invocation.file && invocation.file->text == "-") invocation.file.reset();
-    return invocation;
+    return std::move(invocation);
 }
 
 }  // namespace tolmin::frame_tool

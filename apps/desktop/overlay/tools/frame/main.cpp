@@ -14,7 +14,11 @@
 #include "frame/render/render_command.hpp"
 #endif
 #include "frame/streams.hpp"
+#ifdef _WIN32
+#include "windows/wide_arguments.hpp"
+#else
 #include "text/unicode.hpp"
+#endif
 
 namespace {
 
@@ -22,22 +26,15 @@ using namespace tolmin;
 using namespace tolmin::frame_tool;
 
 void report(Output& err, std::string_view message) {
-    std::string line(PROGRAM_PREFIX);
-    line += message;
-    line += '\n';
-    err.write(line);
+    write_diagnostic(err, message, PROGRAM_PREFIX);
 }
 
 int run(const std::vector<Argument>& arguments) {
     StandardStreams streams;
     auto parsed = parse_arguments(arguments);
     if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
-        std::string text(PROGRAM_PREFIX);
-        text += error->message;
-        text += '\n';
-        text += TOOL_USAGE;
-        text += '\n';
-        streams.err().write(text);
+        // Both lines in one write.
+        report(streams.err(), error->message + "\n" + std::string(TOOL_USAGE));
         return 2;
     }
     if (std::holds_alternative<HelpRequest>(parsed)) {
@@ -90,16 +87,10 @@ int run(const std::vector<Argument>& arguments) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
-    static_assert(sizeof(wchar_t) == sizeof(char16_t), "a Windows wide character is one UTF-16 unit");
-    std::vector<Argument> arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring_view units(argv[i]);
-        const std::u16string utf16(units.begin(), units.end());
-        arguments.push_back(Argument{utf16_to_utf8(utf16), std::filesystem::path(std::wstring(units))});
-    }
-    return run(arguments);
+    return run(win::wide_arguments(argc, argv));
 }
 #else
+// NOLINTNEXTLINE(bugprone-exception-escape): what can escape is std::bad_alloc, and ending then is right.
 int main(int argc, char** argv) {
     std::vector<Argument> arguments;
     for (int i = 1; i < argc; ++i) {

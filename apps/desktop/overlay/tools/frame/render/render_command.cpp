@@ -76,9 +76,8 @@ public:
         if (!painted)
             return RenderedLine{error_report(line, "cannot draw this frame: " + painted.error().text), true};
 
-        cairo_surface_t* picture = canvas_.picture();
-        Result<std::string> png = cairo::encode_png(picture, settings_.backdrop);
-        cairo_surface_destroy(picture);
+        const cairo::SurfacePtr picture = canvas_.picture();
+        Result<std::string> png = cairo::encode_png(picture.get(), settings_.backdrop);
         if (!png)
             return RenderedLine{error_report(line, "cannot draw this frame: " + png.error().text), true};
         const std::filesystem::path path = picture_path(settings_.out, line);
