@@ -5,19 +5,15 @@ namespace tolmin::x11 {
 Result<void> X11Canvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
                                         std::int32_t height) {
     if (Result<void> drawn = cairo_.present_surface(x, y, width, height); !drawn) return drawn;
-    cairo_surface_t* picture = cairo_.picture();
-    if (cut_) presenter_.cut_to(picture);
-    Result<void> put = presenter_.put(picture, {0, 0, width, height});
-    cairo_surface_destroy(picture);
-    return put;
+    const cairo::SurfacePtr picture = cairo_.picture();
+    if (cut_) presenter_.cut_to(picture.get());
+    return presenter_.put(picture.get(), {0, 0, width, height});
 }
 
 Result<void> X11Canvas::show(const PixelRect& rect) {
-    cairo_surface_t* picture = cairo_.picture();
-    if (picture == nullptr) return {};
-    Result<void> put = presenter_.put(picture, rect);
-    cairo_surface_destroy(picture);
-    return put;
+    const cairo::SurfacePtr picture = cairo_.picture();
+    if (!picture) return {};
+    return presenter_.put(picture.get(), rect);
 }
 
 void X11Canvas::set_cut(bool cut) {
