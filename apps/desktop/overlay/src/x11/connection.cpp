@@ -52,7 +52,7 @@ std::string x_error_text(const xcb_generic_error_t& error) {
         nullptr,     "BadRequest", "BadValue",    "BadWindow",   "BadPixmap", "BadAtom",
         "BadCursor", "BadFont",    "BadMatch",    "BadDrawable", "BadAccess", "BadAlloc",
         "BadColor",  "BadGC",      "BadIDChoice", "BadName",     "BadLength", "BadImplementation"};
-    const std::string code = "X error " + std::to_string(error.error_code);
+    std::string code = "X error " + std::to_string(error.error_code);
     if (error.error_code < NAMES.size() && NAMES[error.error_code] != nullptr)
         return std::string(NAMES[error.error_code]) + " (" + code + ")";
     return code;
