@@ -3,7 +3,8 @@
 // (the tolmin-overlay-host package, hosts/node), plays a short scene on it, and ends it.
 //
 //     Windows:  node examples\host_scene.mjs tolmin-overlay.exe --fonts fonts
-//     Linux:    node examples/host_scene.mjs --launcher /usr/lib/wine/wine64 --lead-in 6 \
+//     Linux:    node examples/host_scene.mjs path/to/tolmin-overlay --fonts build/fonts   (the native X11 build)
+//     Wine:     node examples/host_scene.mjs --launcher /usr/lib/wine/wine64 --lead-in 6 \
 //                   path/to/tolmin-overlay.exe --fonts build/fonts
 //
 // (run `npm install` here in examples/ once first; in a project of your own, `npm install` the package's

@@ -4,7 +4,8 @@
 Copy this file as the start of your own host. It uses the Python 3 standard library only.
 
     Windows:  py examples\\host_scene.py tolmin-overlay.exe --fonts fonts
-    Linux:    python3 examples/host_scene.py --launcher /usr/lib/wine/wine64 path/to/tolmin-overlay.exe --fonts build/fonts
+    Linux:    python3 examples/host_scene.py path/to/tolmin-overlay --fonts build/fonts   (the native X11 build)
+    Wine:     python3 examples/host_scene.py --launcher /usr/lib/wine/wine64 path/to/tolmin-overlay.exe --fonts build/fonts
 
 How a host talks to the helper:
   * It starts the helper with its standard input as a pipe and keeps that pipe open for as long as the overlay

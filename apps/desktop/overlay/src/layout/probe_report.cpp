@@ -61,9 +61,9 @@ Result<std::string> write_probe_report(const ProbeReport& report) {
         CompactJsonWriter json(output);
         json.StartObject();
         json.Key("backend");
-        json.String("win32");
+        write_json_string(json, report.backend);
         json.Key("layer_shell");
-        json.Bool(false);
+        json.Bool(report.layer_shell);
         json.Key("exclude_from_capture");
         json.Bool(report.exclude_from_capture);
         json.Key("monitors");

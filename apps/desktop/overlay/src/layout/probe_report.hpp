@@ -20,6 +20,8 @@ struct ProbeMonitor {
 };
 
 struct ProbeReport {
+    std::string backend = "win32";  // the window system the overlay draws on: "win32", "x11"
+    bool layer_shell = false;       // whether it draws on a compositor's layer-shell surface
     bool exclude_from_capture = false;
     std::vector<ProbeMonitor> monitors;
 };

@@ -34,8 +34,8 @@ class XServer:
     """Xvfb on the first free display of `numbers`, 24 bits, black root. With several screens Xinerama joins
     them without RandR, so that Wine lists one monitor per screen (all at 0,0)."""
 
-    def __init__(self, numbers=range(90, 100), log_dir: Path | None = None, screens=(SCREEN,)):
-        self.numbers, self.log_dir, self.screens = numbers, log_dir, screens
+    def __init__(self, numbers=range(90, 100), log_dir: Path | None = None, screens=(SCREEN,), options=()):
+        self.numbers, self.log_dir, self.screens, self.options = numbers, log_dir, screens, tuple(options)
         self.number: int | None = None
         self.proc: subprocess.Popen | None = None
 
@@ -47,7 +47,7 @@ class XServer:
         for n in self.numbers:
             if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
                 continue
-            argv = ["Xvfb", f":{n}", "-br", "-nolisten", "tcp"]
+            argv = ["Xvfb", f":{n}", "-br", "-nolisten", "tcp", *self.options]
             for i, (w, h) in enumerate(self.screens):
                 argv += ["-screen", str(i), f"{w}x{h}x24"]
             if len(self.screens) > 1:

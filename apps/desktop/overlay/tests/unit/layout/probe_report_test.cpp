@@ -69,6 +69,15 @@ TEST(ProbeReport, ExactBytes) {
     for (const auto& c : cases) EXPECT_EQ(report_of(c.excluded, c.monitors), c.expected);
 }
 
+TEST(ProbeReport, TheBackendAndLayerShellAreTheWindowSystems) {
+    ProbeReport report = make_probe_report(false, {monitor_of("DP-1", 1280, 720, 96)});
+    report.backend = "x11";
+    report.layer_shell = true;
+    EXPECT_EQ(write_probe_report(report).value(),
+              R"({"backend":"x11","layer_shell":true,"exclude_from_capture":false,"monitors":[)"
+              R"({"name":"DP-1","width":1280,"height":720,"scale_factor":1,"primary":true}]})");
+}
+
 TEST(ProbeReport, NamesAreEscapedAsJsonRequiresAndNoMore) {
     const std::pair<std::string, std::string> cases[] = {
         {"\\\\.\\DISPLAY1", R"("\\\\.\\DISPLAY1")"},

@@ -1,0 +1,46 @@
+#pragma once
+// What a Linux window backend (X11, Wayland) gives the shared overlay loop: the display's descriptor and its
+// events, the monitors, and the overlay window's placement and picture. The decisions (which monitor, what
+// size, where, when to repaint) are the core's; a backend only carries them out.
+
+#include <string>
+#include <vector>
+
+#include "layout/monitor.hpp"
+#include "layout/placement.hpp"
+#include "paint/canvas.hpp"
+
+namespace tolmin::desktop {
+
+struct DisplayEvents {
+    bool lost = false;     // the connection to the display is gone
+    bool changed = false;  // monitors, DPI or compositing changed: read the monitors and apply again
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // The descriptor to wait on for the display's events.
+    virtual int fd() const = 0;
+    // Handles every event that has arrived, without waiting (a repaint of an exposed part, keeping the
+    // window on top, a failed drawing request reported).
+    virtual DisplayEvents dispatch() = 0;
+    // Sends the requests made so far; false when the connection is gone.
+    virtual bool flush() = 0;
+    // The diagnostic (without prefix) for a lost connection.
+    virtual std::string lost_text() const = 0;
+
+    // The monitors, read afresh.
+    virtual std::vector<Monitor> monitors() = 0;
+    // Moves and sizes the window (only when the rectangle changed) and shows it.
+    virtual void place(const Placement& placement) = 0;
+    // Hides the window, and forgets its rectangle.
+    virtual void hide() = 0;
+    // What the painter draws through; presenting shows the picture in the placed window.
+    virtual Canvas& canvas() = 0;
+    // Puts the window back above every other.
+    virtual void keep_on_top() = 0;
+};
+
+}  // namespace tolmin::desktop
