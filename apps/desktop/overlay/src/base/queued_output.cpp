@@ -33,25 +33,24 @@ struct QueuedOutput::State {
     std::shared_ptr<Output> sink;
     QueueLimits limits;
     std::mutex mutex;
-    std::condition_variable work;     // to the writer: something to write, or the owner is gone
-    std::condition_variable room;     // to writes waiting for room: a sink write returned
-    std::condition_variable written;  // to wait_written: nothing is held any more
+    std::condition_variable work;      // to the writer: something to write, or the owner is gone
+    std::condition_variable progress;  // from the writer: a sink write returned
     std::deque<std::string> queue;
     std::size_t held = 0;       // bytes queued or being written
     std::uint64_t dropped = 0;  // writes dropped since the last one queued
-    Clock::time_point moved;    // when the writer last took or finished a sink write
+    Clock::time_point moved;    // when the writer last finished a sink write, or last got work when idle
     bool closed = false;        // the owner is gone: write what is left, then end
     bool direct = false;        // no writer thread could be started: each write goes to the sink at once
 
     bool fits(std::size_t bytes) const { return held == 0 || held + bytes <= limits.budget; }
 
-    // Waits for room for `bytes` while the writer keeps moving; the caller holds the lock. Once writes are
-    // being dropped, none waits until the writer has got through again.
+    // Waits for room for `bytes` while the writer keeps moving; the caller holds the lock. Once a sink write
+    // has lasted the stall time, nothing waits until it returns.
     bool wait_for_room(std::unique_lock<std::mutex>& lock, std::size_t bytes) {
-        while (!fits(bytes) && dropped == 0) {
+        while (!fits(bytes)) {
             const Clock::time_point stuck_at = moved + limits.stall;
             if (Clock::now() >= stuck_at) break;
-            room.wait_until(lock, stuck_at);
+            progress.wait_until(lock, stuck_at);
         }
         return fits(bytes);
     }
@@ -79,14 +78,12 @@ struct QueuedOutput::State {
             }
             if (queue.empty()) return;  // closed, and everything written
             const std::string batch = take_batch();
-            moved = Clock::now();
             lock.unlock();
             sink->write(batch);  // may block for as long as nobody reads
             lock.lock();
             moved = Clock::now();
             held -= batch.size();
-            room.notify_all();
-            if (held == 0 && dropped == 0) written.notify_all();
+            progress.notify_all();
         }
     }
 };
@@ -95,7 +92,6 @@ QueuedOutput::QueuedOutput(std::shared_ptr<Output> sink, QueueLimits limits)
     : state_(std::make_shared<State>()) {
     state_->sink = std::move(sink);
     state_->limits = limits;
-    state_->moved = Clock::now();
     try {
         // Detached: a write that never returns must not keep the process from ending.
         std::thread([state = state_] { state->run(); }).detach();
@@ -141,7 +137,7 @@ void QueuedOutput::write(std::string_view bytes) {
 bool QueuedOutput::wait_written(std::chrono::steady_clock::time_point deadline) {
     State& s = *state_;
     std::unique_lock lock(s.mutex);
-    return s.written.wait_until(lock, deadline, [&s] { return s.held == 0 && s.dropped == 0; });
+    return s.progress.wait_until(lock, deadline, [&s] { return s.held == 0 && s.dropped == 0; });
 }
 
 }  // namespace tolmin

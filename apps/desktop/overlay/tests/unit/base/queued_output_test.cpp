@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <limits>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,11 +49,6 @@ public:
         std::lock_guard lock(mutex_);
         return writes_;
     }
-    std::string all() {
-        std::string joined;
-        for (const auto& w : writes()) joined += w;
-        return joined;
-    }
 
 private:
     std::mutex mutex_;
@@ -68,7 +64,9 @@ struct Queue {
     std::string written() {
         sink->pass();
         EXPECT_TRUE(out.wait_written(Clock::now() + 10s));
-        return sink->all();
+        std::string joined;
+        for (const auto& w : sink->writes()) joined += w;
+        return joined;
     }
 };
 
@@ -82,13 +80,22 @@ TEST(QueuedOutput, AReaderThatKeepsReadingGetsEveryLineWholeAndInOrderFromEachTh
     a.join();
     b.join();
     std::vector<int> next(2, 0);
-    const std::string all = q.written();
-    for (std::size_t from = 0, end; from < all.size(); from = end + 1) {
-        end = all.find('\n', from);
-        int& expected = next.at(all[from] - 'a');
-        ASSERT_EQ(all.substr(from + 1, end - from - 1), std::to_string(expected++)) << all.substr(from, 20);
-    }
+    std::istringstream written(q.written());
+    for (std::string l; std::getline(written, l);)
+        ASSERT_EQ(l.substr(1), std::to_string(next.at(l[0] - 'a')++));
     EXPECT_EQ(next, (std::vector<int>{3000, 3000}));
+}
+
+TEST(QueuedOutput, AReaderThatReadsSlowlyGetsEveryLineEvenAfterTheQueueWasIdleForLong) {
+    Queue q({100, 200ms});  // room for one line at a time
+    std::this_thread::sleep_for(250ms);
+    std::thread reader([&q] {
+        for (int i = 0; i < 10; ++i, std::this_thread::sleep_for(5ms)) q.sink->pass(1);
+    });
+    std::string expected;
+    for (char name = 'a'; name < 'k'; ++name) q.out.write(line(name, 60)), expected += line(name, 60);
+    reader.join();
+    EXPECT_EQ(q.written(), expected);
 }
 
 TEST(QueuedOutput, AStuckReaderCostsOneStallThenLinesAreDroppedAndCountedAfterThoseThatFit) {
@@ -132,6 +139,17 @@ TEST(QueuedOutput, WaitingForTheWriterEndsAtTheDeadlineWhileTheReaderIsStuck) {
     EXPECT_FALSE(q.out.wait_written(deadline));
     EXPECT_GE(Clock::now(), deadline);
     EXPECT_EQ(q.written(), "x\n");
+}
+
+TEST(QueuedOutput, WhatIsQueuedIsWrittenAfterTheOwnerIsGoneAndThenTheWriterLetsTheSinkGo) {
+    auto sink = std::make_shared<GatedSink>();
+    QueuedOutput(sink, {}).write("last\n");
+    sink->pass();
+    for (auto deadline = Clock::now() + 10s; sink.use_count() > 1 && Clock::now() < deadline;) {
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_EQ(sink.use_count(), 1);
+    EXPECT_EQ(sink->writes(), std::vector<std::string>{"last\n"});
 }
 
 }  // namespace
