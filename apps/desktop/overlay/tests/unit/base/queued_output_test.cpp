@@ -77,8 +77,7 @@ TEST(QueuedOutput, AReaderThatKeepsReadingGetsEveryLineWholeAndInOrderFromEachTh
         for (int i = 0; i < 3000; ++i) q.out.write(std::string(1, name) + std::to_string(i) + "\n");
     };
     std::thread a(writer, 'a'), b(writer, 'b');
-    a.join();
-    b.join();
+    a.join(), b.join();
     std::vector<int> next(2, 0);
     std::istringstream written(q.written());
     for (std::string l; std::getline(written, l);)
@@ -126,10 +125,11 @@ TEST(QueuedOutput, EachSinkWriteJoinsWholeLinesUpTo4096BytesOrIsOneLongerLine) {
     Queue q({QueueLimits{}.budget, 10s});
     q.out.write(line('a', 1024));
     q.sink->wait_started(1);
-    for (char name : {'b', 'c', 'd', 'e', 'f'}) q.out.write(line(name, name == 'f' ? 5000 : 1024));
+    for (char name : {'b', 'c', 'd', 'e', 'f', 'g'})
+        q.out.write(line(name, name < 'f' ? 1024 : name == 'f' ? 1 : 5000));
     q.written();
     const std::string joined = line('b', 1024) + line('c', 1024) + line('d', 1024) + line('e', 1024);
-    EXPECT_EQ(q.sink->writes(), (std::vector<std::string>{line('a', 1024), joined, line('f', 5000)}));
+    EXPECT_EQ(q.sink->writes(), (std::vector<std::string>{line('a', 1024), joined, "\n", line('g', 5000)}));
 }
 
 TEST(QueuedOutput, WaitingForTheWriterEndsAtTheDeadlineWhileTheReaderIsStuck) {
