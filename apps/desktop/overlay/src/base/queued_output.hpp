@@ -1,7 +1,7 @@
 #pragma once
-// An Output whose writes never wait for the reader at the other end. A host that redirects standard error
-// and never reads it must not stall the thread that reads its frames: writes go into a queue bounded by a
-// byte budget, and a thread of the writer's own passes them to the (blocking) sink, whole and in order.
+// An Output whose writes never wait long for the reader at the other end. A host that redirects standard
+// error and never reads it must not stall the thread that reads its frames: writes go into a queue bounded by
+// a byte budget, and a thread of the writer's own passes them to the (blocking) sink, whole and in order.
 //
 // When the budget is used up, a write waits for room only while the writer is moving: a reader that reads
 // gets every line, and the frames it sends slow down to its own pace. A sink write that has not returned

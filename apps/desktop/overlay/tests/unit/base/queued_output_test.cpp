@@ -43,7 +43,7 @@ TEST(QueuedOutput, AReaderThatReadsSlowlyGetsEveryLineEvenAfterTheQueueWasIdleFo
     Queue q({100, 200ms});  // room for one line at a time
     std::this_thread::sleep_for(250ms);
     std::thread reader([&q] {
-        for (int i = 0; i < 10; ++i, std::this_thread::sleep_for(5ms)) q.sink->passes.release();
+        for (int i = 0; i < 10; ++i) std::this_thread::sleep_for(5ms), q.sink->passes.release();
     });
     std::string expected;
     for (char name = 'a'; name < 'k'; ++name) q.out.write(line(name, 60)), expected += line(name, 60);
@@ -60,14 +60,16 @@ TEST(QueuedOutput, AStuckReaderCostsOneStallThenLinesAreDroppedAndCountedAndTheW
     EXPECT_EQ(q.written(), expected + "tolmin-overlay: 90" + DROPPED);
 }
 
-TEST(QueuedOutput, TheCountStandsWhereTheLinesWereDropped) {
-    Queue q({6400, 50ms});
-    for (char name : {'A', 'B', 'C', 'D'}) q.out.write(line(name, 2100));  // A is being written; D is dropped
+TEST(QueuedOutput, TheCountStandsWhereTheLinesWereDroppedAndEachWriteJoinsWholeLinesUpTo4096Bytes) {
+    Queue q({3 * 4022, 50ms});
+    for (char name : {'A', 'B', 'C', 'D'}) q.out.write(line(name, 4022));  // A is being written; D is dropped
     q.sink->passes.release();
     q.sink->started.acquire(), q.sink->started.acquire();  // A went through, B is being written
-    q.out.write(line('E', 2100));
-    EXPECT_EQ(q.written(), line('A', 2100) + line('B', 2100) + line('C', 2100) + "tolmin-overlay: 1" +
-                               DROPPED + line('E', 2100));
+    q.out.write("\n");
+    q.written();
+    EXPECT_EQ(q.sink->writes,
+              (std::vector<std::string>{line('A', 4022), line('B', 4022),
+                                        line('C', 4022) + "tolmin-overlay: 1" + DROPPED, "\n"}));
 }
 
 TEST(QueuedOutput, ALineOverTheBudgetIsWrittenWhenAloneAndNothingWaitsBehindIt) {
