@@ -11,7 +11,6 @@ namespace tolmin {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 const auto line = [](char name, std::size_t size) { return std::string(size - 1, name) + "\n"; };
 const std::string DROPPED = " diagnostics dropped (standard error was not being read)\n";
@@ -34,7 +33,7 @@ struct Queue {
     explicit Queue(QueueLimits limits) : out(sink, limits) {}
     std::string written() {
         sink->passes.release(1 << 20);
-        EXPECT_TRUE(out.wait_written(Clock::now() + 10s));
+        EXPECT_TRUE(out.wait_written(std::chrono::steady_clock::now() + 10s));
         return std::accumulate(sink->writes.begin(), sink->writes.end(), std::string());
     }
 };
@@ -56,7 +55,8 @@ TEST(QueuedOutput, AStuckReaderCostsOneStallThenLinesAreDroppedAndCountedAndTheW
     std::string expected;
     for (int i = 0; i < 100; ++i) q.out.write(line('0' + i % 10, 40));
     for (int i = 0; i < 10; ++i) expected += line('0' + i, 40);  // the budget's worth
-    EXPECT_FALSE(q.out.wait_written(Clock::now() + 30ms));       // the exit's wait ends for all that
+    // The wait at the program's end gives up at its deadline.
+    EXPECT_FALSE(q.out.wait_written(std::chrono::steady_clock::now() + 30ms));
     EXPECT_EQ(q.written(), expected + "tolmin-overlay: 90" + DROPPED);
 }
 
