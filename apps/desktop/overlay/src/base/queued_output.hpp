@@ -20,7 +20,7 @@
 namespace tolmin {
 
 struct QueueLimits {
-    std::size_t budget = 64 * 1024;        // several hundred ordinary diagnostics
+    std::size_t budget = std::size_t{64} * 1024;  // several hundred ordinary diagnostics
     std::chrono::milliseconds stall{250};  // a sink write this long means its reader has stopped reading
 };
 // How long the program waits at its end for queued output before it exits all the same.
