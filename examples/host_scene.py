@@ -15,8 +15,11 @@ How a host talks to the helper:
     own scene state and writes all of it whenever anything changes.
   * Toasts carry their own timing, `born` and `dies`, in wall-clock milliseconds since 1970. The helper fades
     them in, fades them out and removes them by itself; the host needs to write nothing for that.
-  * The helper writes its diagnostics on standard error, one line each beginning "tolmin-overlay: ". Here they
-    simply pass through to this script's standard error.
+  * The helper writes its diagnostics on standard error, one line each beginning "tolmin-overlay: ". A host
+    reads them on a thread of its own (as here, copying them to this script's standard error) or discards them
+    (stderr=subprocess.DEVNULL). Never read them on the thread that writes frames: a full pipe must not stop
+    the host. The helper itself never waits for a reader; lines that find its queue full are dropped and
+    counted in one line ("tolmin-overlay: N diagnostics dropped ...") once the reader reads again.
 
 This script also announces the key moments of the scene on its standard output as "moment: <name>" so that a
 wrapper (scripts/demo) can take a screenshot of each.
@@ -27,6 +30,7 @@ import json
 import os
 import subprocess
 import sys
+import threading
 import time
 
 # Colours of the overlay's palette that this scene uses ("#RRGGBB"; anything else falls back to a default).
@@ -47,10 +51,21 @@ class Helper:
     """The overlay process and the one thing a host does with it: write frames."""
 
     def __init__(self, command: list[str]):
-        # stdout is not used by the overlay mode; stderr passes through so its diagnostics stay visible.
+        # stdout is not used by the overlay mode; stderr is read by a thread of its own.
         # CREATE_NO_WINDOW (Windows only): no console window pops up for the helper when the host has none.
         self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE,
                                         creationflags=getattr(subprocess, "CREATE_NO_WINDOW", 0))
+        threading.Thread(target=self.relay_diagnostics, daemon=True).start()
+
+    def relay_diagnostics(self) -> None:
+        """Copies the helper's diagnostics to this script's standard error until the helper ends."""
+        for line in self.process.stderr:
+            try:
+                sys.stderr.buffer.write(line)
+                sys.stderr.flush()
+            except (OSError, ValueError):
+                pass  # our own standard error is gone; keep reading, so the helper's pipe never fills
 
     def show(self, frame: dict) -> None:
         # Compact JSON, UTF-8, one line. json.dumps never writes a raw line feed inside a value.

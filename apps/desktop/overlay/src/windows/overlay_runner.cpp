@@ -24,13 +24,13 @@ namespace tolmin::win {
 namespace {
 
 // Everything the reader thread uses, owned by the thread itself: it is detached and may outlive the loop,
-// so it shares the frame slot with the window thread. It writes its diagnostics through a standard-error
-// output of its own, one write per line.
+// so it shares the frame slot and standard error (one write per line) with the window thread.
 struct ReaderContext {
-    ReaderContext(HWND window, std::shared_ptr<FrameSlot> frames) : slot(std::move(frames)), poster(window) {}
+    ReaderContext(HWND window, std::shared_ptr<FrameSlot> frames, std::shared_ptr<Output> err)
+        : diagnostics(std::move(err)), slot(std::move(frames)), poster(window) {}
 
     StdinSource input;
-    HandleOutput diagnostics{HandleOutput::Stream::Err};
+    std::shared_ptr<Output> diagnostics;
     std::shared_ptr<FrameSlot> slot;
     WindowFramePoster poster;
 };
@@ -38,18 +38,18 @@ struct ReaderContext {
 DWORD WINAPI reader_thread(LPVOID parameter) {
     std::unique_ptr<ReaderContext> context(static_cast<ReaderContext*>(parameter));
     try {
-        FrameReader(context->input, context->diagnostics, *context->slot, context->poster).run();
+        FrameReader(context->input, *context->diagnostics, *context->slot, context->poster).run();
     } catch (const std::exception& e) {
         // Nothing may unwind out of a thread; a reader that cannot go on is a failed input, and the overlay
         // ends as it does at the end of input.
-        write_diagnostic(context->diagnostics, std::string("cannot read stdin: ") + e.what());
+        write_diagnostic(*context->diagnostics, std::string("cannot read stdin: ") + e.what());
         context->poster.input_ended();
     }
     return 0;
 }
 
-Result<void> start_reader(HWND window, std::shared_ptr<FrameSlot> frames) {
-    auto context = std::make_unique<ReaderContext>(window, std::move(frames));
+Result<void> start_reader(HWND window, std::shared_ptr<FrameSlot> frames, std::shared_ptr<Output> err) {
+    auto context = std::make_unique<ReaderContext>(window, std::move(frames), std::move(err));
     HANDLE thread = CreateThread(nullptr, 0, reader_thread, context.get(), 0, nullptr);
     if (thread == nullptr) return last_error();
     context.release();  // the thread owns it now
@@ -59,7 +59,9 @@ Result<void> start_reader(HWND window, std::shared_ptr<FrameSlot> frames) {
 
 }  // namespace
 
-std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts, Output& err) {
+std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts,
+                          std::shared_ptr<Output> shared_err) {
+    Output& err = *shared_err;
     make_process_dpi_aware();
 
     Result<OverlayWindow> window = create_window(err);
@@ -77,7 +79,7 @@ std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts, Out
     overlay.window = std::move(window).value();
     overlay.graphics = std::move(graphics).value();
 
-    if (Result<void> started = start_reader(overlay.window.handle, overlay.frames); !started) {
+    if (Result<void> started = start_reader(overlay.window.handle, overlay.frames, shared_err); !started) {
         write_diagnostic(err, "failed to spawn thread: " + started.error().text);
         return 1;
     }
