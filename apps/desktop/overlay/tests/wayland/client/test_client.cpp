@@ -71,15 +71,19 @@ const wl_pointer_listener POINTER = {
     [](void*, wl_pointer*, unsigned, int) {},
     [](void*, wl_pointer*, unsigned, int) {}};
 
-const wl_seat_listener SEAT = {
-    [](void* data, wl_seat* seat, unsigned capabilities) {
-        auto& client = *static_cast<Client*>(data);
-        if ((capabilities & WL_SEAT_CAPABILITY_POINTER) != 0 && client.pointer == nullptr) {
-            client.pointer = wl_seat_get_pointer(seat);
-            wl_pointer_add_listener(client.pointer, &POINTER, data);
-        }
-    },
-    [](void*, wl_seat*, const char*) {}};
+void capabilities(void* data, wl_seat* seat, unsigned capabilities) {
+    auto& client = *static_cast<Client*>(data);
+    const bool pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+    if (pointer && client.pointer == nullptr) {
+        client.pointer = wl_seat_get_pointer(seat);
+        wl_pointer_add_listener(client.pointer, &POINTER, data);
+    } else if (!pointer && client.pointer != nullptr) {
+        wl_pointer_release(client.pointer);  // the clicker went; the next one brings a pointer again
+        client.pointer = nullptr;
+    }
+}
+
+const wl_seat_listener SEAT = {capabilities, [](void*, wl_seat*, const char*) {}};
 
 void global(void* data, wl_registry* registry, unsigned name, const char* interface, unsigned version) {
     auto& client = *static_cast<Client*>(data);
