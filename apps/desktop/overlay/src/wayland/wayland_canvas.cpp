@@ -25,7 +25,7 @@ Result<void> WaylandCanvas::begin_surface(std::int32_t width, std::int32_t heigh
 
 Result<void> WaylandCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
                                             std::int32_t height) {
-    const Result<void> drawn = cairo_.present_surface(x, y, width, height);
+    Result<void> drawn = cairo_.present_surface(x, y, width, height);
     PictureBuffer* buffer = std::exchange(drawing_, nullptr);
     target_.reset();
     if (!drawn) return drawn;
