@@ -56,14 +56,12 @@ class Overlay:
     def __init__(self, desktop: SwayDesktop):
         self.desktop, self.started = desktop, []
 
-    def popen(self, argv: list[str], env: dict | None = None) -> Program:
-        self.started.append(Program(subprocess.Popen(argv, env=env or self.desktop.env(), stdin=subprocess.PIPE,
-                                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)))
-        return self.started[-1]
-
     def start(self, *args: str, env: dict | None = None) -> Program:
         """Starts it with --fonts build/fonts and its input held open."""
-        return self.popen([str(OVERLAY), "--fonts", str(FONTS), *args], env)
+        self.started.append(Program(subprocess.Popen([str(OVERLAY), "--fonts", str(FONTS), *args],
+                                                     env=env or self.desktop.env(), stdin=subprocess.PIPE,
+                                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)))
+        return self.started[-1]
 
     def run(self, *args: str, input: bytes = b"", env: dict | None = None, timeout: float = 30):
         return subprocess.run([str(OVERLAY), *args], input=input, env=env or self.desktop.env(), capture_output=True,
@@ -96,9 +94,7 @@ class Overlay:
         output = frame.get("monitor") or OUTPUTS[0][0]
         program.send_json(frame)
         if self.wait_for(output, lambda im: not differing(im, expected)) is None:
-            shot = self.desktop.screenshot(output)
-            shot.save(tmp_path / f"{name}-screen.png")
-            expected.save(tmp_path / f"{name}-expected.png")
+            (shot := self.desktop.screenshot(output)).save(tmp_path / f"{name}-screen.png")
             off = differing(shot, expected)
             pytest.fail(f"{name}: {len(off)} pixels differ (window {window}), first {off[:5]} (see {tmp_path})")
         return window

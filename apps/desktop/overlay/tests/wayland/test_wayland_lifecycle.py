@@ -20,11 +20,8 @@ PROBE = (b'{"backend":"wayland","layer_shell":true,"exclude_from_capture":false,
 
 def voluntary_switches(pid: int) -> int:
     """Times any thread of the process went to sleep and was woken: its wake-ups."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        with open(f"/proc/{pid}/task/{task}/status") as f:
-            total += next(int(line.split()[1]) for line in f if line.startswith("voluntary_ctxt_switches"))
-    return total
+    return sum(int(line.split()[1]) for task in os.listdir(f"/proc/{pid}/task")
+               for line in open(f"/proc/{pid}/task/{task}/status") if line.startswith("voluntary_ctxt_switches"))
 
 
 @pytest.mark.parametrize("fonts, messages", [(False, CAPTURE_WARNING + FACES), (True, CAPTURE_WARNING)])
@@ -104,13 +101,10 @@ def x_display(tmp_path_factory):
 @pytest.mark.parametrize("mode", ["--probe", None])
 @pytest.mark.parametrize("forced, wayland, outcome", CHOICES)
 def test_the_backend_from_the_environment(overlay, x_display, mode, forced, wayland, outcome):
-    env = {**overlay.desktop.env(), "DISPLAY": x_display}
-    if wayland != "sway":
-        env.pop("WAYLAND_DISPLAY")
-    if wayland not in ("sway", None):
-        env["WAYLAND_DISPLAY"] = wayland
-    if forced is not None:
-        env["TOLMIN_OVERLAY_BACKEND"] = forced
+    sway = overlay.desktop.env()
+    env = {**sway, "DISPLAY": x_display, "WAYLAND_DISPLAY": sway["WAYLAND_DISPLAY"] if wayland == "sway" else wayland,
+           "TOLMIN_OVERLAY_BACKEND": forced}
+    env = {k: v for k, v in env.items() if v is not None}
     done = overlay.run(*([mode] if mode else []), f"--fonts={FONTS}", env=env)
     if isinstance(outcome, bytes):
         assert (done.returncode, done.stdout, done.stderr) == (1, b"", b"tolmin-overlay: " + outcome + b"\n")
