@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Cost of the Linux tolmin-overlay beside the Windows build under Wine, on one private X desktop (Xvfb on
-:40..:49 with picom), same workload, same run. A measurement, not a test.
+"""Cost of the Linux tolmin-overlay on X11 and on Wayland beside the Windows build under Wine, same workload, same
+run: on one private X desktop (Xvfb on :40..:49 with picom) and on headless sway. A measurement, not a test.
 
 For each program:
   start-up    seconds from its start to the first picture on the screen (a static Hud);
   animation   CPU seconds per second while a toast is always fading in (the host writes a fresh toast every
               100 ms, so the 16 ms repaint timer never stops): the program (under Wine: with the wineserver),
-              and apart the X server and picom, which composite what it puts;
+              and apart the display server(s) that composite what it puts (Xvfb and picom, or sway);
   idle        resident memory (VmRSS) after a few seconds of a static Hud.
-Ratios are Linux / Wine.
+Ratios are against Wine, and Wayland against X11.
 
-    /usr/bin/python3 apps/desktop/overlay/bench/linux/overlay_cost.py [--seconds 10] [--no-wine]
+    /usr/bin/python3 apps/desktop/overlay/bench/linux/overlay_cost.py [--seconds 10] [--no-wine] [--no-wayland]
+        [--exe tolmin-overlay.exe]
 """
 
 from __future__ import annotations
@@ -27,6 +28,7 @@ ROOT = APP.parents[2]
 sys.path[:0] = [str(APP / "tools/desktop"), str(APP / "tests/e2e"), str(APP / "bench/wine")]
 
 from idle_cpu import HUD, TICKS, cpu_ticks  # noqa: E402
+from sway_desktop import SwayDesktop  # noqa: E402
 from wine_session import Program, WinePrefix, wine_path  # noqa: E402
 from x_desktop import BACKDROP, Desktop  # noqa: E402
 
@@ -46,19 +48,20 @@ def frame(animated: bool) -> str:
     return json.dumps({"hud": HUD, **({"toasts": [toast]} if animated else {})})
 
 
-def measure(name, desktop: Desktop, start, extra_pids, seconds: float) -> dict:
+def measure(name, start, drawn, servers: dict[str, list[int]], seconds: float, helpers=()) -> dict:
+    """`drawn()`: whether the screen shows more than its background; `servers`: the display's processes;
+    `helpers`: processes counted with the program (the wineserver)."""
     began = time.monotonic()
     program = start()
     program.send(frame(False))
-    while desktop.screenshot().getcolors(1) == [(1280 * 720, BACKDROP)]:
+    while not drawn():
         if time.monotonic() - began > 120:
             raise RuntimeError(f"{name} never drew: {program.stderr!r}")
         time.sleep(0.005)
     startup = time.monotonic() - began
     time.sleep(3)
     rss = rss_kib(program.pid)
-    groups = {"program": [program.pid, *extra_pids], "xvfb": [desktop.xserver.proc.pid],
-              "picom": [desktop.compositor.pid]}
+    groups = {"program": [program.pid, *helpers], **servers}
     before = {k: sum(cpu_ticks(p) or 0 for p in v) for k, v in groups.items()}
     began = time.monotonic()
     while time.monotonic() - began < seconds:
@@ -69,39 +72,57 @@ def measure(name, desktop: Desktop, start, extra_pids, seconds: float) -> dict:
     program.close_input()
     program.wait(30)
     program.stop()
-    print(f"{name}: start-up {startup:.3f} s; animation {cpu['program']:.4f} CPU s/s (X server {cpu['xvfb']:.4f}, "
-          f"picom {cpu['picom']:.4f}); idle resident {rss / 1024:.1f} MiB", flush=True)
-    return {"startup": startup, "cpu": cpu["program"], "xvfb": cpu["xvfb"], "picom": cpu["picom"], "rss": rss}
+    shown = ", ".join(f"{k} {v:.4f}" for k, v in cpu.items() if k != "program")
+    print(f"{name}: start-up {startup:.3f} s; animation {cpu['program']:.4f} CPU s/s ({shown}); "
+          f"idle resident {rss / 1024:.1f} MiB", flush=True)
+    return {"startup": startup, "cpu": cpu["program"], "all": sum(cpu.values()), "rss": rss}
+
+
+def ratios(what: str, a: dict, b: dict) -> None:
+    print(f"ratios {what}: animation CPU {a['cpu'] / b['cpu']:.3f}, with the display server(s) "
+          f"{a['all'] / b['all']:.3f}, start-up {a['startup'] / b['startup']:.3f}, "
+          f"idle resident memory {a['rss'] / b['rss']:.3f}")
 
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--seconds", type=float, default=10.0)
     parser.add_argument("--no-wine", action="store_true")
+    parser.add_argument("--no-wayland", action="store_true")
+    parser.add_argument("--exe", type=Path, default=EXE, help="the Windows overlay to run under Wine")
     args = parser.parse_args()
     log = APP / "build/bench-linux"
     log.mkdir(parents=True, exist_ok=True)
     desktop = Desktop(log).start()
+    sway = None
     prefix = None
     try:
-        def start_linux():
-            return Program(subprocess.Popen([str(LINUX), "--fonts", str(FONTS)], env=desktop.env(),
-                                            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE))
+        def start_linux(env):
+            return Program(subprocess.Popen([str(LINUX), "--fonts", str(FONTS)], env=env, stdin=subprocess.PIPE,
+                                            stdout=subprocess.PIPE, stderr=subprocess.PIPE))
 
-        linux = measure("linux", desktop, start_linux, [], args.seconds)
+        x_servers = {"xvfb": [desktop.xserver.proc.pid], "picom": [desktop.compositor.pid]}
+        x_drawn = lambda: desktop.screenshot().getcolors(1) != [(1280 * 720, BACKDROP)]  # noqa: E731
+        x11 = measure("x11", lambda: start_linux(desktop.env()), x_drawn, x_servers, args.seconds)
+        if not args.no_wayland:
+            sway = SwayDesktop(log).start()
+            wayland = measure("wayland", lambda: start_linux(sway.env()), lambda: not sway.clear("HEADLESS-1"),
+                              {"sway": [sway.proc.pid]}, args.seconds)
+            ratios("wayland / x11", wayland, x11)
         if args.no_wine:
             return 0
         prefix = WinePrefix((APP / "build/wine-bench").resolve(), desktop.display).prepare()
-        measure("wine (warm-up)", desktop, lambda: prefix.popen([str(EXE), "--fonts", wine_path(FONTS)]),
-                [prefix.server.pid], 1)
-        wine = measure("wine", desktop, lambda: prefix.popen([str(EXE), "--fonts", wine_path(FONTS)]),
-                       [prefix.server.pid], args.seconds)
-        print(f"ratios linux / wine: animation CPU {linux['cpu'] / wine['cpu']:.3f}, "
-              f"with X server and picom {(linux['cpu'] + linux['xvfb'] + linux['picom']) / (wine['cpu'] + wine['xvfb'] + wine['picom']):.3f}, "
-              f"start-up {linux['startup'] / wine['startup']:.3f}, idle resident memory {linux['rss'] / wine['rss']:.3f}")
+        exe = [str(args.exe.resolve()), "--fonts", wine_path(FONTS)]
+        measure("wine (warm-up)", lambda: prefix.popen(exe), x_drawn, x_servers, 1, [prefix.server.pid])
+        wine = measure("wine", lambda: prefix.popen(exe), x_drawn, x_servers, args.seconds, [prefix.server.pid])
+        ratios("x11 / wine", x11, wine)
+        if not args.no_wayland:
+            ratios("wayland / wine", wayland, wine)
     finally:
         if prefix is not None:
             prefix.shutdown()
+        if sway is not None:
+            sway.stop()
         desktop.stop()
     return 0
 

@@ -31,9 +31,26 @@ Result<void> CairoCanvas::begin_surface(std::int32_t width, std::int32_t height)
         surface_ = std::move(made);
         size_ = grown;
     }
+    bind(surface_.get(), width, height);
+    own_ = true;
+    return {};
+}
+
+Result<void> CairoCanvas::begin_surface_on(cairo_surface_t* target, std::int32_t width, std::int32_t height) {
+    presented_ = false;
+    layers_.clear();
+    cr_.reset();
+    if (const cairo_status_t status = cairo_surface_status(target); status != CAIRO_STATUS_SUCCESS)
+        return cairo_error("cannot draw into the picture", status);
+    bind(target, width, height);
+    own_ = false;
+    return {};
+}
+
+void CairoCanvas::bind(cairo_surface_t* target, std::int32_t width, std::int32_t height) {
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
-    cr_.reset(cairo_create(surface_.get()));
+    cr_.reset(cairo_create(target));
     cairo_t* cr = cr_.get();
     // Bind the top-left part and clear it to transparent.
     cairo_rectangle(cr, 0, 0, width_, height_);
@@ -41,16 +58,15 @@ Result<void> CairoCanvas::begin_surface(std::int32_t width, std::int32_t height)
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    return {};
 }
 
 Result<void> CairoCanvas::present_surface(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
     if (!cr_) return Error{"nothing was begun"};
     const cairo_status_t status = cairo_status(cr_.get());
+    cairo_surface_flush(cairo_get_target(cr_.get()));
     cr_.reset();
-    cairo_surface_flush(surface_.get());
     if (status != CAIRO_STATUS_SUCCESS) return cairo_error("drawing failed", status);
-    presented_ = true;
+    presented_ = own_;
     return {};
 }
 

@@ -18,6 +18,10 @@ namespace tolmin::cairo {
 class CairoCanvas final : public Canvas {
 public:
     Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
+    // As begin_surface, but draws into `target`, premultiplied ARGB32 memory of the caller's that holds width
+    // x height pixels from its device offset on, and that it keeps until present_surface; picture() stays
+    // null.
+    Result<void> begin_surface_on(cairo_surface_t* target, std::int32_t width, std::int32_t height);
     // Ends drawing; the picture stays until the next begin_surface. Fails when a drawing call put Cairo into
     // an error state.
     Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
@@ -35,11 +39,15 @@ public:
     SurfacePtr picture() const;
 
 private:
+    // Begins drawing on `target` with its top-left width x height part bound and cleared.
+    void bind(cairo_surface_t* target, std::int32_t width, std::int32_t height);
+
     SurfacePtr surface_;
     std::optional<SurfaceSize> size_;
     CairoPtr cr_;                          // open from begin_surface to present_surface
     std::int32_t width_ = 0, height_ = 0;  // the bound part
     bool presented_ = false;
+    bool own_ = true;             // drawing into surface_, not into a caller's target
     std::vector<double> layers_;  // the opacity of each pushed layer
 };
 

@@ -1,5 +1,5 @@
 // The Linux program's entry: the arguments become Arguments, the entry picks the mode, and its status is the
-// process's exit status. The overlay and the probe run on the X11 window system.
+// process's exit status. The overlay and the probe run on Wayland or X11, as the environment says.
 
 #include <csignal>
 #include <cstdint>
@@ -11,8 +11,8 @@
 
 #include "base/stdio_output.hpp"
 #include "cli/entry.hpp"
+#include "linux/backend_choice.hpp"
 #include "text/unicode.hpp"
-#include "x11/modes.hpp"
 
 int main(int argc, char** argv) {
     // A host that closed its end of a pipe must not end the overlay: a write there fails instead.
@@ -29,10 +29,10 @@ int main(int argc, char** argv) {
     tolmin::StdioOutput err(stderr);
     tolmin::ModeRunners runners;
     runners.overlay = [&err](const std::optional<std::filesystem::path>& fonts) {
-        return tolmin::x11::run_overlay(fonts, err);
+        return tolmin::desktop::run_overlay_mode(fonts, err);
     };
     runners.probe = [&out, &err](const std::optional<std::filesystem::path>& fonts) {
-        return tolmin::x11::run_probe(fonts, out, err);
+        return tolmin::desktop::run_probe_mode(fonts, out, err);
     };
     return static_cast<int>(tolmin::run_entry(arguments, runners, out, err));
 }

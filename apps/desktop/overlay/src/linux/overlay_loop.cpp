@@ -37,7 +37,7 @@ void apply(Overlay& overlay, double now) {
         overlay.system.hide();
         return;
     }
-    overlay.system.place(*plan.window);
+    overlay.system.place(plan);
     const Result<void> painted = paint_frame(overlay.system.canvas(), overlay.text, plan.window->x,
                                              plan.window->y, frame, plan.layout);
     if (!painted) write_diagnostic(overlay.err, "cannot draw this frame: " + painted.error().text);
@@ -66,7 +66,8 @@ std::uint32_t run_overlay_loop(WindowSystem& system, TextService& text, FrameCha
             apply(overlay, now_ms());
             continue;  // its requests go out, and what arrived meanwhile is handled, before the wait
         }
-        pollfd fds[] = {{system.fd(), POLLIN, 0}, {channel.fd(), POLLIN, 0}, {timer.fd(), POLLIN, 0}};
+        const auto display_events = static_cast<short>(system.wants_write() ? POLLIN | POLLOUT : POLLIN);
+        pollfd fds[] = {{system.fd(), display_events, 0}, {channel.fd(), POLLIN, 0}, {timer.fd(), POLLIN, 0}};
         if (poll(fds, 3, -1) < 0) {
             if (errno == EINTR) continue;
             write_diagnostic(err, system.lost_text());

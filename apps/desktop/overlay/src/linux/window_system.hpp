@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "layout/frame_plan.hpp"
 #include "layout/monitor.hpp"
-#include "layout/placement.hpp"
 #include "paint/canvas.hpp"
 
 namespace tolmin::desktop {
@@ -28,13 +28,16 @@ public:
     virtual DisplayEvents dispatch() = 0;
     // Sends the requests made so far; false when the connection is gone.
     virtual bool flush() = 0;
+    // True while requests wait for room in a full socket: the descriptor is then also waited on for writing.
+    virtual bool wants_write() const { return false; }
     // The diagnostic (without prefix) for a lost connection.
     virtual std::string lost_text() const = 0;
 
     // The monitors, read afresh.
     virtual std::vector<Monitor> monitors() = 0;
-    // Moves and sizes the window (only when the rectangle changed) and shows it.
-    virtual void place(const Placement& placement) = 0;
+    // Moves and sizes the window to the plan's placement (only when it changed) on the plan's monitor, one of
+    // the list monitors() last returned, and shows it.
+    virtual void place(const FramePlan& plan) = 0;
     // Hides the window, and forgets its rectangle.
     virtual void hide() = 0;
     // What the painter draws through; presenting shows the picture in the placed window.

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cairo/font_files.hpp"
-#include "layout/probe_report.hpp"
+#include "linux/mode_bodies.hpp"
 #include "x11/capture.hpp"
 #include "x11/modes.hpp"
 #include "x11/monitors.hpp"
@@ -20,20 +19,7 @@ std::uint32_t run_probe(const std::optional<std::filesystem::path>& fonts, Outpu
     }
     write_diagnostic(err, CAPTURE_WARNING);
     const std::vector<Monitor> monitors = MonitorSource(*connection.value()).read();
-
-    cairo::load_font_directory(fonts, [&err](std::string_view text) { write_diagnostic(err, text); });
-    if (!cairo::faces_present())
-        write_diagnostic(err, "the overlay's own faces did not load; text will fall back");
-
-    ProbeReport report = make_probe_report(false, monitors);
-    report.backend = "x11";
-    const Result<std::string> line = write_probe_report(report);
-    if (!line) {
-        write_diagnostic(err, "cannot describe this display: " + line.error().text);
-        return 1;
-    }
-    out.write(line.value() + "\n");
-    return 0;
+    return desktop::write_probe("x11", false, monitors, fonts, out, err);
 }
 
 }  // namespace tolmin::x11

@@ -32,7 +32,7 @@ public:
     std::string lost_text() const override;
 
     std::vector<Monitor> monitors() override { return monitors_.read(); }
-    void place(const Placement& placement) override { window_->place(placement); }
+    void place(const FramePlan& plan) override { window_->place(*plan.window); }
     void hide() override { window_->hide(); }
     Canvas& canvas() override { return canvas_; }
     void keep_on_top() override { window_->raise(); }

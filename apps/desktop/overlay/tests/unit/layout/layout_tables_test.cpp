@@ -1,11 +1,12 @@
-// The pixel rules, the scale, the window's place, the bitmap's growth and the repaint timer, each run over
-// its case table in tests/data/tables/.
+// The pixel rules, the scale, the window's place (also as a layer surface), the bitmap's growth and the
+// repaint timer, each run over its case table in tests/data/tables/.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <sstream>
 
+#include "layout/anchored_surface.hpp"
 #include "layout/placement.hpp"
 #include "layout/repaint.hpp"
 #include "layout/scale.hpp"
@@ -48,6 +49,22 @@ TEST(LayoutTables, WindowPlacement) {
         layout.width = l[0], layout.height = l[1], layout.margin_x = l[2], layout.margin_y = l[3];
         const Placement want{std::int32_t(w[0]), std::int32_t(w[1]), std::int32_t(w[2]), std::int32_t(w[3])};
         EXPECT_EQ(place_window(test::monitor("M", m[0], m[1], m[2], m[3]), layout), want) << row.where();
+    }
+}
+
+TEST(LayoutTables, AnchoredSurface) {
+    for (const auto& row : test::read_table("anchored_surface.tsv")) {
+        const auto m = nums(row[0]), w = nums(row[3]), size = nums(row[4]), margins = nums(row[5]),
+                   buffer = nums(row[6]), offset = nums(row[7]);
+        const Placement window{std::int32_t(w[0]), std::int32_t(w[1]), std::int32_t(w[2]),
+                               std::int32_t(w[3])};
+        const AnchoredSurface want{std::int32_t(size[0]),    std::int32_t(size[1]),
+                                   std::int32_t(margins[0]), std::int32_t(margins[1]),
+                                   std::int32_t(buffer[0]),  std::int32_t(buffer[1]),
+                                   std::int32_t(offset[0]),  std::int32_t(offset[1])};
+        const auto monitor = test::monitor("M", m[0], m[1], m[2], m[3]);
+        EXPECT_EQ(anchored_surface(monitor, *anchor_from_name(row[2]), window, num(row[1])), want)
+            << row.where();
     }
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+// The painter's drawing interface for the Wayland overlay: the Cairo canvas draws straight into a free
+// picture buffer of the surface's size, at the picture's offset in it, and presenting hands that buffer to
+// the layer surface with the part of it that changed.
+
+#include <cstdint>
+
+#include "cairo/cairo_canvas.hpp"
+#include "layout/anchored_surface.hpp"
+#include "wayland/layer_surface.hpp"
+#include "wayland/picture_buffers.hpp"
+
+namespace tolmin::wayland {
+
+class WaylandCanvas final : public Canvas {
+public:
+    explicit WaylandCanvas(PictureBuffers& buffers) : buffers_(buffers) {}
+
+    // The surface the next pictures go to, with its buffer's size and the picture's place in it; none while
+    // the overlay is hidden (painting then fails).
+    void aim(LayerSurface* surface, const AnchoredSurface& shape) { surface_ = surface, shape_ = shape; }
+
+    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
+    // Ends the drawing and hands the buffer to the surface (which the placement already shaped).
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
+                                 std::int32_t height) override;
+    void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }
+    void push_layer(double opacity) override { cairo_.push_layer(opacity); }
+    void pop_layer() override { cairo_.pop_layer(); }
+    void fill_rectangle(const RectF& rect, const Rgb& color, double alpha) override {
+        cairo_.fill_rectangle(rect, color, alpha);
+    }
+    void fill_ellipse(const PointF& center, double radius_x, double radius_y, const Rgb& color,
+                      double alpha) override {
+        cairo_.fill_ellipse(center, radius_x, radius_y, color, alpha);
+    }
+    void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override {
+        cairo_.draw_text(box, origin, color, alpha);
+    }
+
+private:
+    PictureBuffers& buffers_;
+    cairo::CairoCanvas cairo_;
+    LayerSurface* surface_ = nullptr;
+    AnchoredSurface shape_;
+    PictureBuffer* drawing_ = nullptr;  // from begin_surface to present_surface
+    cairo::SurfacePtr target_;          // the Cairo surface over it
+};
+
+}  // namespace tolmin::wayland
