@@ -21,6 +21,10 @@ TEST_P(FontFiles, WhichAreOfferedAndInWhatOrder) {
     }
 }
 
+TEST(FontNameOrder, AViewEndingBetweenTheHalvesOfAPairIsReadNoFurther) {
+    EXPECT_TRUE(font_name_less(std::u16string_view(u"\xD83D\xDE00", 1), u"\xE000"));
+}
+
 TEST(FontFamily, BarlowWithCondensedStretchOnlyWhenTheCondensedNameIsMissing) {
     const auto family = [](bool by_name, bool grouped) {
         const CondensedFamily f = choose_condensed_family({by_name, grouped});

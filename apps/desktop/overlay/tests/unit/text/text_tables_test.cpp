@@ -59,12 +59,15 @@ TEST(UnicodeRoundTrip, EveryBmpScalarAndAStrideThroughTheOtherPlanes) {
         if (next_code_point(text, pos) != scalars[i])
             FAIL() << "scalar " << std::hex << std::uint32_t(scalars[i]);
     }
+    EXPECT_EQ(next_code_point(text, pos), REPLACEMENT_CHARACTER);  // past the end
     EXPECT_EQ(pos, text.size());
     EXPECT_EQ(repair_utf8(text), text);
     EXPECT_EQ(utf16_to_utf8(utf8_to_utf16(text)), text);
     pos = 0;
     EXPECT_EQ(next_code_point("\xE2\x82", pos), REPLACEMENT_CHARACTER);
     EXPECT_EQ(pos, 2u);
+    // A view that ends between the halves of a pair is read no further than its end.
+    EXPECT_EQ(utf16_to_utf8(std::u16string_view(u"\xD83D\xDE00", 1)), "\xEF\xBF\xBD");
 }
 
 }  // namespace
