@@ -30,9 +30,5 @@ TEST_P(MonitorFacts, Rule) {
     }
 }
 
-TEST(DeviceName, AnEmptyOneIsNoName) {
-    EXPECT_EQ(device_name(u""), std::nullopt);
-}
-
 }  // namespace
 }  // namespace tolmin
