@@ -21,8 +21,10 @@ TEST_P(FontFiles, WhichAreOfferedAndInWhatOrder) {
     }
 }
 
-TEST(FontNameOrder, AViewEndingBetweenTheHalvesOfAPairIsReadNoFurther) {
+// Names that are views into longer texts are read no further than their ends.
+TEST(FontNameOrder, AViewIsReadNoFurtherThanItsEnd) {
     EXPECT_TRUE(font_name_less(std::u16string_view(u"\xD83D\xDE00", 1), u"\xE000"));
+    EXPECT_TRUE(font_name_less(std::u16string_view(u"ab", 1), u"aa"));
 }
 
 TEST(FontFamily, BarlowWithCondensedStretchOnlyWhenTheCondensedNameIsMissing) {
