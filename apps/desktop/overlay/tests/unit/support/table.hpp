@@ -121,8 +121,8 @@ inline std::vector<Row> read_table(const std::string& path, std::size_t name_cel
                 }
             }
         }
-        slug = slug.empty() ? "empty"
-                            : slug.substr(0, std::min(slug.find_last_not_of('_') + 1, std::size_t{48}));
+        slug.erase(std::min(slug.find_last_not_of('_', 47) + 1, slug.size()));
+        if (slug.empty()) slug = "empty";
         row.name = slug;
         for (int n = 2; !taken.insert(row.name).second; ++n) row.name = slug + "_" + std::to_string(n);
         rows.push_back(std::move(row));
