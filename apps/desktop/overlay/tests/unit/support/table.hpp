@@ -38,7 +38,8 @@ std::basic_string<Char> decode(const std::string& cell) {
     // The value of the `digits` hexadecimal digits at `at`, or -1 when they are not all there.
     const auto hex_at = [&](std::size_t at, std::size_t digits) {
         bool all = at + digits <= cell.size();
-        for (std::size_t i = at; all && i < at + digits; ++i) all = std::isxdigit(cell[i]);
+        for (std::size_t i = at; all && i < at + digits; ++i)
+            all = std::isxdigit(static_cast<unsigned char>(cell[i]));
         return all ? static_cast<long>(std::stoul(cell.substr(at, digits), nullptr, 16)) : -1L;
     };
     for (std::size_t i = 0; i < cell.size(); ++i) {
