@@ -25,6 +25,7 @@ TEST_P(FontFiles, WhichAreOfferedAndInWhatOrder) {
 TEST(FontNameOrder, AViewIsReadNoFurtherThanItsEnd) {
     EXPECT_TRUE(font_name_less(std::u16string_view(u"\xD83D\xDE00", 1), u"\xE000"));
     EXPECT_TRUE(font_name_less(std::u16string_view(u"ab", 1), u"aa"));
+    EXPECT_FALSE(font_name_less(u"aa", std::u16string_view(u"ab", 1)));
 }
 
 TEST(FontFamily, BarlowWithCondensedStretchOnlyWhenTheCondensedNameIsMissing) {
