@@ -23,26 +23,26 @@ std::pair<std::string, std::string> outcome(const std::variant<ParsedCommandLine
     return {mode_name(parsed.mode), std::string(fonts.begin(), fonts.end())};
 }
 
-TEST(CommandLine, EveryRow) {
-    for (const auto& row : test::read_table("command_line.tsv")) {
-        if (row[0] == "args") {
-            std::vector<Argument> arguments;
-            for (std::size_t i = 3; i < row.cells.size(); ++i) {
-                arguments.push_back({test::bytes(row[i]), std::filesystem::path(test::bytes(row[i]))});
-            }
-            EXPECT_EQ(outcome(parse_command_line(arguments)), std::pair(row[1], test::bytes(row[2])))
-                << row.where();
-        } else if (row[0] == "quote") {
-            EXPECT_EQ(quote_argument(test::bytes(row[1])), test::bytes(row[2])) << row.where();
-        } else {
-            const auto cp = static_cast<char32_t>(std::stoul(row[1], nullptr, 16));
-            EXPECT_EQ(is_printable(cp), row[2] == "1") << row.where();
-            EXPECT_EQ(is_grapheme_extend(cp), row[3] == "1") << row.where();
+TOLMIN_TABLE(CommandLine, "tables/command_line.tsv", 0);
+
+TEST_P(CommandLine, Rule) {
+    const test::Row& row = GetParam();
+    if (row[0] == "args") {
+        std::vector<Argument> arguments;
+        for (std::size_t i = 3; i < row.cells.size(); ++i) {
+            arguments.push_back({test::bytes(row[i]), std::filesystem::path(test::bytes(row[i]))});
         }
+        EXPECT_EQ(outcome(parse_command_line(arguments)), std::pair(row[1], test::bytes(row[2])));
+    } else if (row[0] == "quote") {
+        EXPECT_EQ(quote_argument(test::bytes(row[1])), test::bytes(row[2]));
+    } else {
+        const auto cp = static_cast<char32_t>(std::stoul(row[1], nullptr, 16));
+        EXPECT_EQ(is_printable(cp), row[2] == "1");
+        EXPECT_EQ(is_grapheme_extend(cp), row[3] == "1");
     }
 }
 
-TEST(CommandLine, ASeparateFontsValueKeepsTheRawFormAndMatchingUsesTheText) {
+TEST(CommandLineFonts, ASeparateFontsValueKeepsTheRawFormAndMatchingUsesTheText) {
     const auto fonts_of = [](std::vector<Argument> arguments) {
         return std::get<ParsedCommandLine>(parse_command_line(arguments)).command_line.fonts;
     };

@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <random>
 
 namespace tolmin {
 namespace {
@@ -34,21 +32,27 @@ TEST(StdioSource, LinesModeStopsAtEachLineFeedChunksModeFillsTheBuffer) {
     EXPECT_EQ(reads(StdioSource::Mode::Automatic), "{}\nsecond line\n\nlast|....");  // a file can seek
 }
 
-TEST(StdioSource, AFailedReadCarriesTheSystemTextAndCode) {
-    // Reading a stream opened only for writing fails (EBADF on glibc; the text and code are the system's).
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("tolmin-stdio-source-" + std::to_string(std::random_device{}()));
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    StdioSource source(file);
-    char buffer[16];
-    errno = 0;
-    const ReadResult result = source.read(buffer, sizeof buffer);
-    const int code = errno;
-    std::fclose(file);
-    std::filesystem::remove(path);
-    ASSERT_EQ(result.status, ReadResult::Status::Failed);
-    EXPECT_EQ(result.error, std::string(std::strerror(code)) + " (os error " + std::to_string(code) + ")");
+// A stream whose every read fails, setting errno to *code first unless it is 0.
+std::FILE* failing_stream(int* code) {
+    cookie_io_functions_t io{};
+    io.read = [](void* cookie, char*, std::size_t) -> ssize_t {
+        if (*static_cast<int*>(cookie) != 0) errno = *static_cast<int*>(cookie);
+        return -1;
+    };
+    return fopencookie(code, "r", io);
+}
+
+TEST(StdioSource, AFailedReadCarriesTheSystemTextAndCodeElseIsAnInputOutputError) {
+    for (int code : {EACCES, 0}) {
+        std::FILE* file = failing_stream(&code);
+        char buffer[16];
+        const ReadResult result = StdioSource(file, StdioSource::Mode::Lines).read(buffer, sizeof buffer);
+        std::fclose(file);
+        const int shown = code != 0 ? code : EIO;  // a failure must never read as the end
+        ASSERT_EQ(result.status, ReadResult::Status::Failed);
+        EXPECT_EQ(result.error,
+                  std::string(std::strerror(shown)) + " (os error " + std::to_string(shown) + ")");
+    }
 }
 
 }  // namespace

@@ -9,12 +9,13 @@
 namespace tolmin {
 namespace {
 
-TEST(DesktopMonitors, DpiFromTheSettingsText) {
-    for (const auto& row : test::read_table("dpi_setting.tsv")) {
-        const std::string text = test::bytes(row[0]);
-        const auto setting = row[0] == "-" ? std::nullopt : std::optional<std::string_view>(text);
-        EXPECT_EQ(dpi_from_setting(setting), std::stoul(row[1])) << row.where() << " '" << row[0] << "'";
-    }
+TOLMIN_TABLE(DpiSetting, "tables/dpi_setting.tsv", 0);
+
+TEST_P(DpiSetting, FromTheSettingsText) {
+    const test::Row& row = GetParam();
+    const std::string text = test::bytes(row[0]);
+    const auto setting = row[0] == "-" ? std::nullopt : std::optional<std::string_view>(text);
+    EXPECT_EQ(dpi_from_setting(setting), std::stoul(row[1]));
 }
 
 TEST(DesktopMonitors, NamesAreUtf8AndAnEmptyNameIsNone) {

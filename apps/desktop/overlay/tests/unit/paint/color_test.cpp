@@ -2,24 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "unit/support/table.hpp"
 
 namespace tolmin {
 namespace {
 
-TEST(ParseColor, ChannelsOrTheFallback) {
+TOLMIN_TABLE(ParseColor, "tables/color.tsv", 1);
+
+TEST_P(ParseColor, ChannelsOrTheFallback) {
     const Rgb fallback = rgb_bytes(1, 2, 3);
-    EXPECT_EQ(parse_color(std::nullopt, fallback), fallback);
-    for (const auto& row : test::read_table("color.tsv")) {
-        Rgb want = fallback;
-        std::istringstream channels(row[1]);
-        if (int r, g, b; row[1] != "fallback" && channels >> r >> g >> b)
-            want = Rgb{r / 255.0, g / 255.0, b / 255.0};
-        // Exact equality: a channel is exactly its byte over 255.
-        EXPECT_EQ(parse_color(test::bytes(row[0]), fallback), want) << row.where();
-    }
+    const auto channels =
+        GetParam()[1] == "fallback" ? std::vector<double>{1, 2, 3} : test::nums(GetParam()[1]);
+    // Exact equality: a channel is exactly its byte over 255.
+    EXPECT_EQ(parse_color(test::bytes(GetParam()[0]), fallback),
+              (Rgb{channels[0] / 255, channels[1] / 255, channels[2] / 255}));
+}
+
+TEST(ParseColorOfNoText, GivesTheFallback) {
+    EXPECT_EQ(parse_color(std::nullopt, rgb_bytes(1, 2, 3)), rgb_bytes(1, 2, 3));
 }
 
 }  // namespace

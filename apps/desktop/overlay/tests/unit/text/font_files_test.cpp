@@ -7,29 +7,25 @@
 namespace tolmin {
 namespace {
 
-// \uXXXX is one UTF-16 unit; every other character is the unit of its ASCII value.
-std::u16string units(const std::string& cell) {
-    std::u16string out;
-    for (std::size_t i = 0; i < cell.size(); ++i) {
-        const bool escape = cell.compare(i, 2, "\\u") == 0;
-        out += escape ? static_cast<char16_t>(std::stoul(cell.substr(i + 2, 4), nullptr, 16)) : cell[i];
-        i += escape ? 5 : 0;
+TOLMIN_TABLE(FontFiles, "tables/fonts.tsv", 0);
+
+TEST_P(FontFiles, WhichAreOfferedAndInWhatOrder) {
+    const test::Row& row = GetParam();
+    if (row[0] == "file") {
+        EXPECT_EQ(is_font_file_name(test::units(row[1])), row[2] == "1");
     }
-    return out;
+    for (std::size_t i = 1; row[0] == "order" && i < row.cells.size(); ++i) {
+        for (std::size_t j = 1; j < row.cells.size(); ++j) {
+            EXPECT_EQ(font_name_less(test::units(row[i]), test::units(row[j])), i < j) << i << j;
+        }
+    }
 }
 
-TEST(FontFiles, WhichAreOfferedAndInWhatOrder) {
-    for (const auto& row : test::read_table("fonts.tsv")) {
-        if (row[0] == "file") {
-            EXPECT_EQ(is_font_file_name(units(row[1])), row[2] == "1") << row.where();
-        }
-        for (std::size_t i = 1; row[0] == "order" && i < row.cells.size(); ++i) {
-            for (std::size_t j = 1; j < row.cells.size(); ++j) {
-                EXPECT_EQ(font_name_less(units(row[i]), units(row[j])), i < j)
-                    << row.where() << " " << i << j;
-            }
-        }
-    }
+// Names that are views into longer texts are read no further than their ends.
+TEST(FontNameOrder, AViewIsReadNoFurtherThanItsEnd) {
+    EXPECT_TRUE(font_name_less(std::u16string_view(u"\xD83D\xDE00", 1), u"\xE000"));
+    EXPECT_TRUE(font_name_less(std::u16string_view(u"ab", 1), u"aa"));
+    EXPECT_FALSE(font_name_less(u"aa", std::u16string_view(u"ab", 1)));
 }
 
 TEST(FontFamily, BarlowWithCondensedStretchOnlyWhenTheCondensedNameIsMissing) {

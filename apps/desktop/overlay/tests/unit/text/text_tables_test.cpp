@@ -20,36 +20,30 @@ std::vector<char32_t> hex_list(const std::string& cell) {
     return out;
 }
 
-TEST(UnicodeTable, EveryRow) {
-    for (const auto& row : test::read_table("unicode.tsv")) {
-        const std::string& rule = row[0];
-        if (rule == "repair") {
-            EXPECT_EQ(repair_utf8(bytes(row[1])), bytes(row[2])) << row.where();
-            EXPECT_EQ(is_valid_utf8(bytes(row[1])), row[1] == row[2]) << row.where();
-        } else if (rule == "trim") {
-            EXPECT_EQ(trim_white_space(bytes(row[1])), bytes(row[2])) << row.where();
-        } else if (rule == "space") {
-            for (const char32_t cp : hex_list(row[1])) {
-                EXPECT_EQ(is_white_space(cp), row[2] == "1") << std::uint32_t(cp);
-            }
-        } else if (rule == "append") {
-            std::string out = "x";
-            append_utf8(out, hex_list(row[1]).at(0));
-            EXPECT_EQ(out, "x" + bytes(row[2])) << row.where();
-        } else {
-            const auto units32 = hex_list(row[1]);
-            const std::u16string units(units32.begin(), units32.end());
-            if (rule == "utf16") {
-                EXPECT_EQ(utf16_to_utf8(units), bytes(row[2])) << row.where();
-                if (row[3] == "1") {
-                    EXPECT_EQ(utf8_to_utf16(bytes(row[2])), units) << row.where();
-                }
-            } else {
-                EXPECT_EQ(clipped_utf16_length(units.data(), units.size(), std::stoul(row[2])),
-                          std::stoul(row[3]))
-                    << row.where();
-            }
+TOLMIN_TABLE(Unicode, "tables/unicode.tsv", 3);
+
+TEST_P(Unicode, Rule) {
+    const test::Row& row = GetParam();
+    const std::string& rule = row[0];
+    if (rule == "repair") {
+        EXPECT_EQ(repair_utf8(bytes(row[1])), bytes(row[2]));
+        EXPECT_EQ(is_valid_utf8(bytes(row[1])), row[1] == row[2]);
+    } else if (rule == "trim") {
+        EXPECT_EQ(trim_white_space(bytes(row[1])), bytes(row[2]));
+    } else if (rule == "space") {
+        for (const char32_t cp : hex_list(row[1])) EXPECT_EQ(is_white_space(cp), row[2] == "1") << int(cp);
+    } else if (rule == "append") {
+        std::string out = "x";
+        append_utf8(out, hex_list(row[1]).at(0));
+        EXPECT_EQ(out, "x" + bytes(row[2]));
+    } else if (rule == "utf16") {
+        EXPECT_EQ(utf16_to_utf8(test::units(row[1])), bytes(row[2]));
+        if (row[3] == "1") {
+            EXPECT_EQ(utf8_to_utf16(bytes(row[2])), test::units(row[1]));
         }
+    } else {
+        const std::u16string units = test::units(row[1]);
+        EXPECT_EQ(clipped_utf16_length(units.data(), units.size(), std::stoul(row[2])), std::stoul(row[3]));
     }
 }
 
@@ -65,12 +59,15 @@ TEST(UnicodeRoundTrip, EveryBmpScalarAndAStrideThroughTheOtherPlanes) {
         if (next_code_point(text, pos) != scalars[i])
             FAIL() << "scalar " << std::hex << std::uint32_t(scalars[i]);
     }
+    EXPECT_EQ(next_code_point(text, pos), REPLACEMENT_CHARACTER);  // past the end
     EXPECT_EQ(pos, text.size());
     EXPECT_EQ(repair_utf8(text), text);
     EXPECT_EQ(utf16_to_utf8(utf8_to_utf16(text)), text);
     pos = 0;
     EXPECT_EQ(next_code_point("\xE2\x82", pos), REPLACEMENT_CHARACTER);
     EXPECT_EQ(pos, 2u);
+    // A view that ends between the halves of a pair is read no further than its end.
+    EXPECT_EQ(utf16_to_utf8(std::u16string_view(u"\xD83D\xDE00", 1)), "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ TEST(ReportJson, NumbersReadBackInPlainDecimalBetween1eMinus7And1e21) {
     json.begin_array()
         .number(2.5)
         .number(std::numeric_limits<double>::infinity())
-        .string("\x1f\xff")
+        .string("\x1f\xff\"")
         .end_array();
-    EXPECT_EQ(json.take(), "[2.5,null,\"\\u001f\xEF\xBF\xBD\"]");
+    EXPECT_EQ(json.take(), "[2.5,null,\"\\u001f\xEF\xBF\xBD\\\"\"]");
 }
 
 DrawOp op_of(DrawOp::Kind kind) {
