@@ -1,7 +1,8 @@
 #pragma once
 // The drawing interface over Cairo: the picture is drawn into a premultiplied ARGB32 image that, like the
-// overlay's bitmap, only grows; each paint binds its top-left part of the layout's size. Layers are Cairo
-// groups painted back at their opacity; texts are the Pango text service's layouts.
+// overlay's bitmap, only grows and keeps its pixels from one paint to the next; each paint binds its top-left
+// part of the layout's size and draws inside the damaged area only (cairo_clip). Clips are saved states,
+// layers Cairo groups painted back at their opacity; texts are the Pango text service's layouts.
 
 #include <cairo.h>
 
@@ -17,11 +18,13 @@ namespace tolmin::cairo {
 
 class CairoCanvas final : public Canvas {
 public:
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override;
     // Ends drawing; the picture stays until the next begin_surface. Fails when a drawing call put Cairo into
     // an error state.
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    void push_clip(const PixelRect& rect) override;
+    void pop_clip() override;
     void set_transform(double dx, double dy) override;
     void push_layer(double opacity) override;
     void pop_layer() override;
@@ -41,6 +44,7 @@ private:
     std::int32_t width_ = 0, height_ = 0;  // the bound part
     bool presented_ = false;
     std::vector<double> layers_;  // the opacity of each pushed layer
+    int clips_ = 0;               // clips pushed and not yet popped
 };
 
 }  // namespace tolmin::cairo

@@ -87,14 +87,15 @@ TEST(PaintFailures, BrushesAndSurfaces) {
     const auto outcome = [&](test::FailingCanvas& canvas) {
         const Result<void> painted = paint_frame(canvas, text, 0, 0, frame, layout);
         std::string kinds;
-        for (const auto& op : canvas.ops) kinds += "BTLlREXP"[static_cast<int>(op.kind)];
+        for (const auto& op : canvas.ops) kinds += "BTCcLlREXP"[static_cast<int>(op.kind)];
         return (painted.ok() ? "ok " : painted.error().text + " ") + kinds;
     };
     test::FailingCanvas no_brushes, no_surface, no_window;
     no_brushes.fail_brushes = true;
     no_surface.fail_begin = Error{"no surface"};
     no_window.fail_present = Error{"no window"};
-    EXPECT_EQ(outcome(no_brushes), "ok BTTTLlTP");  // no shape and no text, every block moved and faded
+    EXPECT_EQ(outcome(no_brushes),
+              "ok BCTcCTcCTLlcTP");  // no shape and no text, every block clipped, moved and faded
     EXPECT_EQ(outcome(no_surface), "no surface ");
     EXPECT_EQ(outcome(no_window).substr(0, 10), "no window ");
 }
