@@ -1,0 +1,67 @@
+// The damage rule over its case table (tests/data/tables/damage.tsv), one named case a row.
+
+#include "paint/damage.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <variant>
+
+#include "layout/frame_plan.hpp"
+#include "model/parse_frame.hpp"
+#include "paint/recording_canvas.hpp"
+#include "unit/support/builders.hpp"
+#include "unit/support/table.hpp"
+
+namespace tolmin {
+namespace {
+
+constexpr double NOW = 1.7e12;
+
+std::string text_of(const Damage& damage) {
+    if (damage.whole) return "all";
+    if (damage.none()) return "none";
+    std::string out;
+    for (const PixelRect& p : damage.parts) {
+        out += (out.empty() ? "" : " ") + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
+               std::to_string(p.width) + "," + std::to_string(p.height);
+    }
+    return out;
+}
+
+class DamageTable : public ::testing::TestWithParam<test::Row> {};
+
+TEST_P(DamageTable, RepaintsWhatChanged) {
+    const test::Row& row = GetParam();
+    const std::vector<Monitor> monitors{test::monitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, 96, true),
+                                        test::monitor("\\\\.\\DISPLAY2", 1920, 0, 1920, 1080)};
+    FixedTextService text;
+    std::optional<ShownPicture> shown;
+    Damage damage;
+    for (const std::size_t column : {1, 3}) {
+        LineOutcome outcome = parse_frame_line(row[column]);
+        ASSERT_TRUE(std::holds_alternative<Parsed>(outcome)) << row.where();
+        const Frame& frame = std::get<Parsed>(outcome).frame;
+        const FramePlan plan = plan_frame(frame, monitors, NOW + test::num(row[column + 1]), text);
+        if (!plan.window) {
+            shown.reset();
+            continue;
+        }
+        ShownPicture next = shown_picture(frame, plan.layout, monitors[*plan.monitor], *plan.window);
+        damage = damage_between(shown, next);
+        shown = std::move(next);
+    }
+    EXPECT_EQ(text_of(damage), row[5]) << row.where();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DamageTable, ::testing::ValuesIn(test::read_table("damage.tsv")),
+                         [](const ::testing::TestParamInfo<test::Row>& row) {
+                             std::string name;
+                             for (const char c : row.param[0]) {
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace tolmin
