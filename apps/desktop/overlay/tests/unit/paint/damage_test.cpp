@@ -14,6 +14,11 @@
 #include "unit/support/table.hpp"
 
 namespace tolmin {
+namespace test {
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.where();
+}
+}  // namespace test
 namespace {
 
 constexpr double NOW = 1.7e12;
