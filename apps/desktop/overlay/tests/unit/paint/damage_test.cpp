@@ -7,6 +7,7 @@
 #include <cctype>
 #include <variant>
 
+#include "frame/layout_json.hpp"
 #include "layout/frame_plan.hpp"
 #include "model/parse_frame.hpp"
 #include "paint/recording_canvas.hpp"
@@ -14,25 +15,9 @@
 #include "unit/support/table.hpp"
 
 namespace tolmin {
-namespace test {
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.where();
-}
-}  // namespace test
 namespace {
 
 constexpr double NOW = 1.7e12;
-
-std::string text_of(const Damage& damage) {
-    if (damage.whole) return "all";
-    if (damage.none()) return "none";
-    std::string out;
-    for (const PixelRect& p : damage.parts) {
-        out += (out.empty() ? "" : " ") + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
-               std::to_string(p.width) + "," + std::to_string(p.height);
-    }
-    return out;
-}
 
 class DamageTable : public ::testing::TestWithParam<test::Row> {};
 
@@ -56,7 +41,9 @@ TEST_P(DamageTable, RepaintsWhatChanged) {
         damage = damage_between(shown, next);
         shown = std::move(next);
     }
-    EXPECT_EQ(text_of(damage), row[5]) << row.where();
+    JsonWriter json;
+    write_damage(json, damage);
+    EXPECT_EQ(json.take(), row[5]) << row.where();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DamageTable, ::testing::ValuesIn(test::read_table("damage.tsv")),
