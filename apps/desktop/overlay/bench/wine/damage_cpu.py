@@ -60,7 +60,9 @@ class PictureCounter(threading.Thread):
     def __init__(self, name: str):
         super().__init__(daemon=True)
         self.connection = xdisplay.Display(name)
-        self.connection.damage_query_version(1, 1)
+        self.connection.set_error_handler(lambda *_: None)  # a window gone before it was watched
+        self.connection.damage_query_version()
+        self.notify = self.connection.query_extension(xdamage.extname).first_event + xdamage.DamageNotifyCode
         self.pictures, self.running, self.watched = 0, True, {}
 
     def run(self) -> None:
@@ -71,7 +73,7 @@ class PictureCounter(threading.Thread):
                     self.watched[window.id] = window.damage_create(xdamage.DamageReportNonEmpty)
             while self.connection.pending_events():
                 event = self.connection.next_event()
-                if event.type == self.connection.extension_event.DamageNotify:
+                if event.type == self.notify:
                     self.pictures += 1
                     self.connection.damage_subtract(event.damage)
             self.connection.flush()
