@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "windows/overlay_run.hpp"
 
@@ -40,30 +41,27 @@ TEST(Damage, LeavesThePictureOfAFullPaint) {
     const std::string alert = R"({"alerts":[{"title":"Disk almost full","detail":"C: 97 %"}],)";
     const std::string hud_later = R"({"hud":{"state":"LIVE","elapsed":"00:43"},)";
     const std::string scaled = R"({"scale":1.5,)";
-    const struct {
-        const char* step;
-        std::string line;
-        double later;
-        bool draws;
-    } steps[] = {
-        {"first paint", FADING_LINE, 0, true},
-        {"fade tick", FADING_LINE, 16, true},
-        {"fade tick", FADING_LINE, 60, true},
-        {"fade done", FADING_LINE, 200, true},
-        {"elapsed only", hud_later + toast, 1200, true},
-        {"alert added", alert + FADING_LINE.substr(1), 2200, true},
-        {"another scale", scaled + FADING_LINE.substr(1), 3200, true},
-        {"the same frame", scaled + FADING_LINE.substr(1), 3300, false},
-    };
+    // First paint, fade ticks, fade done, elapsed only, an alert added, another scale.
+    const std::pair<std::string, double> steps[] = {{FADING_LINE, 0},
+                                                    {FADING_LINE, 16},
+                                                    {FADING_LINE, 60},
+                                                    {FADING_LINE, 200},
+                                                    {hud_later + toast, 1200},
+                                                    {alert + FADING_LINE.substr(1), 2200},
+                                                    {scaled + FADING_LINE.substr(1), 3200}};
     OverlayRun run(FADING_LINE);
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.step);
-        run.overlay.current = frame_of(s.line);
+    for (const auto& [line, later] : steps) {
+        SCOPED_TRACE(later);
+        run.overlay.current = frame_of(line);
         const int end_draws = run.calls->end_draws;
-        ASSERT_EQ(run.apply(s.later), "");
-        EXPECT_EQ(run.calls->end_draws > end_draws, s.draws);
-        EXPECT_EQ(differences_from_full_paint(run, s.line, s.later), 0);
+        ASSERT_EQ(run.apply(later), "");
+        EXPECT_GT(run.calls->end_draws, end_draws);
+        EXPECT_EQ(differences_from_full_paint(run, line, later), 0);
     }
+    // The same frame again draws nothing.
+    const int end_draws = run.calls->end_draws;
+    ASSERT_EQ(run.apply(3300), "");
+    EXPECT_EQ(run.calls->end_draws, end_draws);
 }
 
 }  // namespace
