@@ -26,8 +26,11 @@ import threading
 import time
 from pathlib import Path
 
-from Xlib import display as xdisplay
-from Xlib.ext import damage as xdamage
+try:
+    from Xlib import display as xdisplay
+    from Xlib.ext import damage as xdamage
+except ImportError:
+    sys.exit("damage_cpu.py counts the pictures shown with python3-xlib: apt-get install python3-xlib")
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
