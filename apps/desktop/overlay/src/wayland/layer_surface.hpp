@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "layout/anchored_surface.hpp"
-#include "paint/opaque_area.hpp"
+#include "paint/pixel_rect.hpp"
 #include "wayland/display.hpp"
 #include "wayland/picture_buffers.hpp"
 

@@ -4,7 +4,7 @@
 
 namespace tolmin::wayland {
 
-Result<void> WaylandCanvas::begin_surface(std::int32_t width, std::int32_t height) {
+Result<void> WaylandCanvas::begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) {
     drawing_ = nullptr;
     target_.reset();
     if (surface_ == nullptr) return Error{"there is no surface to draw on"};
@@ -18,14 +18,15 @@ Result<void> WaylandCanvas::begin_surface(std::int32_t width, std::int32_t heigh
     target_.reset(cairo_image_surface_create_for_data(taken.data(), CAIRO_FORMAT_ARGB32, taken.width(),
                                                       taken.height(), taken.stride()));
     cairo_surface_set_device_offset(target_.get(), shape_.offset_x, shape_.offset_y);
-    if (Result<void> begun = cairo_.begin_surface_on(target_.get(), width, height); !begun) return begun;
+    if (Result<void> begun = cairo_.begin_surface_on(target_.get(), width, height, area); !begun)
+        return begun;
     drawing_ = &taken;
     return {};
 }
 
 Result<void> WaylandCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                            std::int32_t height) {
-    Result<void> drawn = cairo_.present_surface(x, y, width, height);
+                                            std::int32_t height, const PixelRect& area) {
+    Result<void> drawn = cairo_.present_surface(x, y, width, height, area);
     PictureBuffer* buffer = std::exchange(drawing_, nullptr);
     target_.reset();
     if (!drawn) return drawn;

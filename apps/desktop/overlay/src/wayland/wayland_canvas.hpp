@@ -20,10 +20,12 @@ public:
     // the overlay is hidden (painting then fails).
     void aim(LayerSurface* surface, const AnchoredSurface& shape) { surface_ = surface, shape_ = shape; }
 
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override;
     // Ends the drawing and hands the buffer to the surface (which the placement already shaped).
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    void push_clip(const PixelRect& rect) override { cairo_.push_clip(rect); }
+    void pop_clip() override { cairo_.pop_clip(); }
     void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }
     void push_layer(double opacity) override { cairo_.push_layer(opacity); }
     void pop_layer() override { cairo_.pop_layer(); }

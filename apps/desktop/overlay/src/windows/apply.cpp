@@ -1,6 +1,7 @@
 #include "windows/apply.hpp"
 
 #include <string>
+#include <utility>
 
 #include "layout/frame_plan.hpp"
 #include "layout/repaint.hpp"
@@ -28,6 +29,7 @@ void apply_at(Overlay& overlay, double now, RepeatFolder& reports) {
     reports.write_due();
 
     if (!overlay.current) {
+        overlay.shown.reset();
         hide(window);
         return;
     }
@@ -37,23 +39,36 @@ void apply_at(Overlay& overlay, double now, RepeatFolder& reports) {
     overlay.monitors = enumerate_monitors();
     Graphics& graphics = *overlay.graphics;
     // One text service for the layout and the paint: a text measured is drawn from the same text layout.
-    DWriteTextService text(graphics.text());
+    DWriteTextService& text = graphics.text_service();
     const FramePlan plan = plan_frame(frame, overlay.monitors, now, text);
     // No monitor, or nothing to show: no timer either, nothing changes until the next Frame.
     if (!plan.window) {
+        overlay.shown.reset();
         hide(window);
         return;
     }
     const Layout& layout = plan.layout;
-    const ScreenPoint origin = place(window, overlay.monitors[*plan.monitor], layout);
+    const Monitor& monitor = overlay.monitors[*plan.monitor];
+    const ScreenPoint origin = place(window, monitor, layout);
 
+    ShownPicture next = shown_picture(frame, layout, monitor, *plan.window);
+    Damage damage = damage_between(overlay.shown, next);
+    // Until this paint succeeds, nothing is known of the picture: a failure leaves it partly drawn.
+    overlay.shown.reset();
     const Result<void> painted = graphics.paint(
         [&] {
             D2DCanvas canvas(graphics, window.handle);
-            return paint_frame(canvas, text, origin.x, origin.y, frame, layout);
+            return paint_frame(canvas, text, origin.x, origin.y, frame, layout, damage);
         },
-        [&] { reports.report(DEVICE_LOST_TEXT); });
-    if (!painted) reports.report("cannot draw this frame: " + painted.error().text);
+        [&] {
+            reports.report(DEVICE_LOST_TEXT);
+            damage = Damage::all();  // the drawing again starts from nothing
+        });
+    if (painted) {
+        overlay.shown = std::move(next);
+    } else {
+        reports.report("cannot draw this frame: " + painted.error().text);
+    }
     keep_on_top(window.handle);
 
     // Still armed after a failed paint, so a later tick tries again.

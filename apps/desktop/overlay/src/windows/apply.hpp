@@ -1,6 +1,7 @@
 #pragma once
 // The window thread's state and the one operation that turns the current Frame into pixels: choose the
-// monitor, scale, lay out, place or hide, paint, and arm the repaint timer for the next toast change.
+// monitor, scale, lay out, place or hide, paint what changed since the picture shown, and arm the repaint
+// timer for the next toast change.
 
 #include <memory>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "input/frame_slot.hpp"
 #include "layout/monitor.hpp"
 #include "model/frame.hpp"
+#include "paint/damage.hpp"
 #include "windows/graphics.hpp"
 #include "windows/overlay_window.hpp"
 
@@ -24,6 +26,9 @@ struct Overlay {
     std::shared_ptr<FrameSlot> frames = std::make_shared<FrameSlot>();
     std::unique_ptr<Frame> current;  // null until the first Frame arrives
     std::vector<Monitor> monitors;   // replaced at every application
+    // What the window shows, so that the next application repaints only what changes; none while hidden
+    // and after a failed paint, so that the next one paints everything.
+    std::optional<ShownPicture> shown;
 };
 
 // Draws the current Frame as of now. A drawing failure is reported through `reports`, which folds the

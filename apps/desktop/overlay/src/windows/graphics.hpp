@@ -16,8 +16,10 @@
 
 #include "base/output.hpp"
 #include "base/result.hpp"
+#include "paint/pixel_rect.hpp"
 #include "windows/surface.hpp"
 #include "windows/text_layout.hpp"
+#include "windows/text_service.hpp"
 
 namespace tolmin::win {
 
@@ -50,6 +52,10 @@ public:
     // Made from the factory and the collection; they do not depend on the render target, so they outlive a
     // lost device.
     TextFormats& text() { return text_; }
+    // The text service over those formats, with the text layouts it keeps from paint to paint.
+    DWriteTextService& text_service() { return text_service_; }
+    // The bitmap the picture is drawn into; none before the first paint.
+    const std::optional<Surface>& surface() const { return surface_; }
     // Where the drawing between begin_drawing and end_drawing goes.
     ID2D1RenderTarget& target() { return *target_.Get(); }
 
@@ -60,12 +66,14 @@ public:
     Result<void> paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost);
 
     // Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), binds
-    // the render target to its top-left width x height, begins drawing and clears to transparent.
-    Result<void> begin_drawing(std::int32_t width, std::int32_t height);
-    // Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the
-    // size width x height. On failure the window keeps its previous picture.
+    // the render target to `area` of it (whose top-left corner becomes the render target's origin), begins
+    // drawing and clears that area to transparent. The rest of the bitmap keeps its pixels.
+    Result<void> begin_drawing(std::int32_t width, std::int32_t height, const PixelRect& area);
+    // Ends drawing and hands the picture's top-left width x height to the layered window, which also moves
+    // to (x, y) and takes that size; only `area` of it is new. On failure the window keeps its previous
+    // picture.
     Result<void> end_drawing(HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height);
+                             std::int32_t height, const PixelRect& area);
 
 private:
     Result<void> remake_target();
@@ -73,6 +81,7 @@ private:
     std::optional<Surface> surface_;
     ComPtr<IDWriteFontCollection1> fonts_;
     TextFormats text_;
+    DWriteTextService text_service_{text_};
     std::unique_ptr<RenderTargetCalls> calls_;
     ComPtr<ID2D1DCRenderTarget> target_;
     bool target_lost_ = false;  // the device was lost and no new render target could be made since

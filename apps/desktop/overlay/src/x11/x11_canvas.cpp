@@ -3,11 +3,11 @@
 namespace tolmin::x11 {
 
 Result<void> X11Canvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                        std::int32_t height) {
-    if (Result<void> drawn = cairo_.present_surface(x, y, width, height); !drawn) return drawn;
+                                        std::int32_t height, const PixelRect& area) {
+    if (Result<void> drawn = cairo_.present_surface(x, y, width, height, area); !drawn) return drawn;
     const cairo::SurfacePtr picture = cairo_.picture();
     if (cut_) presenter_.cut_to(picture.get());
-    return presenter_.put(picture.get(), {0, 0, width, height});
+    return presenter_.put(picture.get(), area);
 }
 
 Result<void> X11Canvas::show(const PixelRect& rect) {

@@ -11,13 +11,14 @@ class X11Canvas final : public Canvas {
 public:
     explicit X11Canvas(Presenter& presenter) : presenter_(presenter) {}
 
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override {
-        return cairo_.begin_surface(width, height);
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override {
+        return cairo_.begin_surface(width, height, area);
     }
-    // Ends the drawing and puts the whole picture into the window (which the placement already moved to x,
-    // y).
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    // Ends the drawing and puts the area drawn into the window (which the placement already moved to x, y).
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    void push_clip(const PixelRect& rect) override { cairo_.push_clip(rect); }
+    void pop_clip() override { cairo_.pop_clip(); }
     void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }
     void push_layer(double opacity) override { cairo_.push_layer(opacity); }
     void pop_layer() override { cairo_.pop_layer(); }
