@@ -36,15 +36,13 @@ Graphics::Graphics(ComPtr<IDWriteFontCollection1> fonts, TextFormats text,
       calls_(std::move(calls)),
       target_(std::move(target)) {}
 
-Result<void> Graphics::paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost) {
+Result<void> Graphics::paint(const std::function<Result<void>()>& draw) {
     if (target_lost_) {
         if (Result<void> remade = remake_target(); !remade) return remade;
     }
     Result<void> drawn = draw();
-    if (drawn || drawn.error().kind != ErrorKind::DeviceLost) return drawn;
-    lost();
-    if (Result<void> remade = remake_target(); !remade) return remade;
-    return draw();
+    if (!drawn && drawn.error().kind == ErrorKind::DeviceLost) target_lost_ = true;
+    return drawn;
 }
 
 Result<void> Graphics::remake_target() {

@@ -59,11 +59,11 @@ public:
     // Where the drawing between begin_drawing and end_drawing goes.
     ID2D1RenderTarget& target() { return *target_.Get(); }
 
-    // One paint: `draw` makes one drawing, from begin_drawing to end_drawing. When that drawing ends with a
-    // lost device (a driver update, a GPU reset, a remote-desktop switch, sleep), `lost` is told, the render
-    // target is remade and `draw` runs once more. A render target that cannot be remade is made before the
-    // next paint instead; until then nothing is drawn and the paint fails with the reason.
-    Result<void> paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost);
+    // One paint: `draw` makes the drawings, each from begin_drawing to end_drawing. When one ends with a lost
+    // device (a driver update, a GPU reset, a remote-desktop switch, sleep), the paint fails so (ErrorKind
+    // DeviceLost) and the render target is remade before the next paint; one that cannot be remade is tried
+    // again at each paint, which until then draws nothing and fails with the reason.
+    Result<void> paint(const std::function<Result<void>()>& draw);
 
     // Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), binds
     // the render target to `area` of it (whose top-left corner becomes the render target's origin), begins
@@ -84,7 +84,7 @@ private:
     DWriteTextService text_service_{text_};
     std::unique_ptr<RenderTargetCalls> calls_;
     ComPtr<ID2D1DCRenderTarget> target_;
-    bool target_lost_ = false;  // the device was lost and no new render target could be made since
+    bool target_lost_ = false;  // the device was lost and no new render target was made since
 };
 
 // The DirectWrite factory, the font directory (which reports its own problems on `err`), the text formats

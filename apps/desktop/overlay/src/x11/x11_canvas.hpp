@@ -1,6 +1,7 @@
 #pragma once
-// The painter's drawing interface for the X11 overlay: the Cairo canvas draws the picture, and presenting it
-// puts it into the window. The last picture stays, so an exposed part is put again without painting.
+// The painter's drawing interface for the X11 overlay: the Cairo canvas draws the picture, and presenting a
+// damaged area puts that area into the window. The last picture stays, so an exposed part is put again
+// without painting.
 
 #include "cairo/cairo_canvas.hpp"
 #include "x11/presenter.hpp"
@@ -37,11 +38,14 @@ public:
     Result<void> show(const PixelRect& rect);
     // Without a compositing manager the window is cut to the picture's non-transparent pixels.
     void set_cut(bool cut);
+    // After a paint: cuts the window to the picture when that changed and a cut is asked for.
+    void finish();
 
 private:
     Presenter& presenter_;
     cairo::CairoCanvas cairo_;
     bool cut_ = false;
+    bool changed_ = false;  // presented since the last cut
 };
 
 }  // namespace tolmin::x11
