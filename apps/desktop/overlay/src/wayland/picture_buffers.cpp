@@ -107,8 +107,6 @@ bool PictureBuffers::holds(const PixelRect& picture) const {
 }
 
 void PictureBuffers::catch_up(PictureBuffer& buffer, const PixelRect& picture, const PixelRect& redrawn) {
-    if (&buffer == shown_) return;  // it holds the picture already
-    const PictureBuffer* source = holds(picture) ? shown_ : nullptr;
     if (buffer.picture_ != picture) {
         // Around the picture (where the grid of a scale of 2 or more adds pixels) it stays transparent.
         std::memset(buffer.data(), 0,
@@ -116,9 +114,10 @@ void PictureBuffers::catch_up(PictureBuffer& buffer, const PixelRect& picture, c
         buffer.missing_.assign(1, picture);
         buffer.picture_ = picture;
     }
-    if (source != nullptr) {
+    // The buffer shown last lacks nothing, unless it held another picture.
+    if (&buffer != shown_ && holds(picture)) {
         for (const PixelRect& part : buffer.missing_) {
-            if (!contains(redrawn, part)) copy_rect(*source, buffer, intersection(part, picture));
+            if (!contains(redrawn, part)) copy_rect(*shown_, buffer, intersection(part, picture));
         }
     }
     buffer.missing_.clear();
