@@ -27,6 +27,23 @@ R& append(std::vector<R>& list) {
     return list.emplace_back();
 }
 
+// The containers that a value moves on: a record in array form to its next field, a list to its next record.
+template <class T>
+constexpr bool MOVES_ON = false;
+template <class R>
+constexpr bool MOVES_ON<InArray<R>> = true;
+template <class R>
+constexpr bool MOVES_ON<InList<R>> = true;
+
+template <std::size_t... I>
+constexpr std::array<bool, sizeof...(I)> moves_on(std::index_sequence<I...>) {
+    return {MOVES_ON<std::variant_alternative_t<I, OpenContainer>>...};
+}
+
+// By the index of the alternative: a look at the table costs less than a visit where most values are fields
+// of records in object form.
+constexpr auto MOVED_ON = moves_on(std::make_index_sequence<std::variant_size_v<OpenContainer>>{});
+
 }  // namespace
 
 // Each value event below names the slots that take its value, by their type; any other slot refuses it
@@ -232,7 +249,7 @@ bool FrameEvents::close() {
 
 template <class End>
 bool FrameEvents::after_value(End end) {
-    if (depth_ == 0) return true;
+    if (depth_ == 0 || !MOVED_ON[stack_[depth_ - 1].index()]) return true;
     return visit_inline(Overloaded{[&]<class R>(InArray<R>& array) {
                                        if constexpr (std::is_invocable_v<End>) {
                                            return next_field(array, end());
