@@ -50,8 +50,5 @@ std::optional<E> enum_from_name(std::string_view name) {
 inline std::optional<Anchor> anchor_from_name(std::string_view name) {
     return enum_from_name<Anchor>(name);
 }
-inline ToastKind toast_kind_from_name(std::string_view name) {
-    return *enum_from_name<ToastKind>(name);
-}
 
 }  // namespace tolmin
