@@ -23,8 +23,9 @@ class KeyTable {
 public:
     constexpr explicit KeyTable(const std::array<std::string_view, N>& keys) : keys_(keys) {
         for (std::size_t i = 0; i < N; ++i) {
+            if (keys_[i].empty() || keys_[i].size() > MAX_KEY) return;
             for (std::size_t j = 0; j < i; ++j) {
-                if (keys_[i].empty() || keys_[i] == keys_[j]) return;  // no hash tells them apart
+                if (keys_[i] == keys_[j]) return;  // no hash tells them apart
             }
         }
         for (hash_.at = 0; hash_.at < LIMIT; ++hash_.at) {
@@ -53,6 +54,7 @@ public:
 private:
     static constexpr std::size_t SLOTS = 64;
     static constexpr std::uint8_t LIMIT = 16;
+    static constexpr std::size_t MAX_KEY = 16;
 
     struct Hash {
         std::uint8_t at = 0;  // 0, or a third byte: key[at], or the last one of a shorter key
@@ -88,12 +90,11 @@ private:
         return word;
     }
 
-    // Equal bytes, for two texts of the same length, with loads that stay inside both texts.
+    // Equal bytes of two texts of the same length (1 to MAX_KEY bytes), read in words inside both texts.
     static bool same_bytes(const char* a, const char* b, std::size_t n) {
         if (n >= 8) {
             return load<std::uint64_t>(a) == load<std::uint64_t>(b) &&
-                   load<std::uint64_t>(a + n - 8) == load<std::uint64_t>(b + n - 8) &&
-                   (n <= 16 || std::memcmp(a + 8, b + 8, n - 16) == 0);
+                   load<std::uint64_t>(a + n - 8) == load<std::uint64_t>(b + n - 8);
         }
         if (n >= 4) {
             return load<std::uint32_t>(a) == load<std::uint32_t>(b) &&
@@ -116,8 +117,8 @@ template <class R>
 int field_index(std::string_view key) {
     static_assert(
         KEYS<R>.is_perfect(),
-        "Two keys of this record are the same or empty, or no hash that KeyTable searches tells them "
-        "apart: raise KeyTable::LIMIT (or SLOTS).");
+        "KeyTable cannot hash this record's keys: two are the same, one is empty, one is longer than "
+        "MAX_KEY (widen same_bytes then), or no hash it searches tells them apart (raise LIMIT then).");
     return KEYS<R>.find(key);
 }
 
