@@ -69,10 +69,10 @@ bool FrameEvents::number_value(const char* text, rapidjson::SizeType length) {
     // The value is read from the line: the copy may hold a stand-in of the same length (see decode_frame).
     const std::size_t start = offset_of(text);
     const std::size_t end = start + length;
-    // The reader ends a number at a digit only after a leading zero ("01"), which is no JSON number.
+    // The reader ends a number at a digit only after a leading zero ("01"), which is no JSON number. (A
+    // number under an unknown key comes here only then.)
     const bool leading_zero = end < text_.size() && text_[end] >= '0' && text_[end] <= '9';
     if (leading_zero) return fail(FaultKind::InvalidNumber, end);
-    if (skipped_ != 0) return true;
     const std::string_view literal = text_.substr(start, length);
     // A count's value is read whole before it is refused, so its numbers must be in range.
     if (refused_ != 0) return number_as_double(literal) || fail(FaultKind::NumberOutOfRange, start);
@@ -178,10 +178,6 @@ bool FrameEvents::name_value(E& field, std::string_view name, const char* text) 
 
 bool FrameEvents::open(bool as_array) {
     const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (skipped_ != 0) {
-        ++skipped_;
-        return true;
-    }
     if (refused_ != 0) {
         ++refused_;
         return depth_ + refused_ <= MAX_NESTING || fail(FaultKind::RecursionLimit, after);
@@ -231,10 +227,6 @@ bool FrameEvents::push(const Container& container, std::size_t after) {
 
 bool FrameEvents::close() {
     const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (skipped_ != 0) {
-        --skipped_;
-        return true;
-    }
     if (refused_ != 0) return --refused_ != 0 || fail(FaultKind::CountMismatch, after);
     const bool closed =
         visit_inline(Overloaded{[&]<class E>(InEnumObject<E>& object) {

@@ -60,8 +60,9 @@ public:
     // The reader's handler interface.
     bool Null() { return unkept() || null_value(); }
     bool Bool(bool value) { return unkept() || bool_value(value); }
+    // The copy holds the line's byte after a number: a digit there follows a leading zero (number_value).
     bool RawNumber(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-        return number_value(text, length);
+        return (skipped_ != 0 && (text[length] < '0' || text[length] > '9')) || number_value(text, length);
     }
     bool String(const char* text, rapidjson::SizeType length, bool /*copy*/) {
         return unkept() || string_value(text, length);
@@ -69,10 +70,10 @@ public:
     bool Key(const char* text, rapidjson::SizeType length, bool /*copy*/) {
         return unkept() || key(text, length);
     }
-    bool StartObject() { return open(false); }
-    bool EndObject(rapidjson::SizeType) { return close(); }
-    bool StartArray() { return open(true); }
-    bool EndArray(rapidjson::SizeType) { return close(); }
+    bool StartObject() { return skip_open() || open(false); }
+    bool EndObject(rapidjson::SizeType) { return skip_close() || close(); }
+    bool StartArray() { return skip_open() || open(true); }
+    bool EndArray(rapidjson::SizeType) { return skip_close() || close(); }
     // The reader hands every number over as text; these are never called.
     bool Int(int) { return unexpected_number(); }
     bool Uint(unsigned) { return unexpected_number(); }
@@ -95,6 +96,17 @@ private:
     std::size_t refused_ = 0;  // open arrays and objects of a count's value
 
     bool unkept() const { return skipped_ != 0 || refused_ != 0; }
+    // Inside a value under an unknown key only the nesting is counted.
+    bool skip_open() {
+        if (skipped_ == 0) return false;
+        ++skipped_;
+        return true;
+    }
+    bool skip_close() {
+        if (skipped_ == 0) return false;
+        --skipped_;
+        return true;
+    }
 
     bool null_value();
     bool bool_value(bool value);
