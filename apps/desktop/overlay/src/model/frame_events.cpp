@@ -3,6 +3,8 @@
 #include <limits>
 #include <type_traits>
 #include <utility>
+#include <variant>
+#include <vector>
 
 #include "model/enum_names.hpp"
 #include "model/found_part.hpp"
@@ -26,24 +28,6 @@ R& append(std::vector<R>& list) {
     if (list.empty()) list.reserve(LIST_ROOM);
     return list.emplace_back();
 }
-
-// The containers that a value moves on: a record in array form to its next field, a list to its next record.
-template <class T>
-constexpr bool MOVES_ON = false;
-template <class R>
-constexpr bool MOVES_ON<InArray<R>> = true;
-template <class R>
-constexpr bool MOVES_ON<InList<R>> = true;
-
-template <std::size_t... I>
-constexpr std::array<bool, sizeof...(I)> moves_on(std::index_sequence<I...>) {
-    return {MOVES_ON<std::variant_alternative_t<I, OpenContainer>>...};
-}
-
-// By the index of the alternative: a look at the table costs less than a visit where most values are fields
-// of records in object form.
-constexpr auto MOVED_ON = moves_on(std::make_index_sequence<std::variant_size_v<OpenContainer>>{});
-
 }  // namespace
 
 // Each value event below names the slots that take its value, by their type; any other slot refuses it
@@ -154,11 +138,8 @@ inline bool FrameEvents::field_key(InObject<R>& object, std::string_view name, c
         next_ = SkipValue{};
         return true;
     }
-    const std::uint32_t bit = std::uint32_t{1} << index;
-    if ((object.given & bit) != 0) {
-        return fail(FaultKind::DuplicateField, string_end(text), std::string(name));
-    }
-    object.given |= bit;
+    if (object.given[index]) return fail(FaultKind::DuplicateField, string_end(text), std::string(name));
+    object.given[index] = true;
     point_at_field(next_, *object.record, static_cast<std::size_t>(index));
     return true;
 }
@@ -241,7 +222,7 @@ bool FrameEvents::close() {
 
 template <class End>
 bool FrameEvents::after_value(End end) {
-    if (depth_ == 0 || !MOVED_ON[stack_[depth_ - 1].index()]) return true;
+    if (depth_ == 0 || !moves_on(stack_[depth_ - 1])) return true;
     return visit_inline(Overloaded{[&]<class R>(InArray<R>& array) {
                                        if constexpr (std::is_invocable_v<End>) {
                                            return next_field(array, end());

@@ -12,41 +12,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
-#include <vector>
 
 #include "model/fault.hpp"
 #include "model/frame.hpp"
 #include "model/json_reader.hpp"
 #include "model/json_text.hpp"
+#include "model/open_container.hpp"
 #include "model/value_slot.hpp"
 
 namespace tolmin {
-
-// The containers open while a Frame is decoded, each with what it fills.
-template <class R>
-struct InObject {
-    R* record;
-    std::uint32_t given = 0;  // one bit for each field already given
-};
-template <class R>
-struct InArray {
-    R* record;
-    std::size_t next = 0;  // the field that the next value goes to
-};
-template <class R>
-struct InList {
-    std::vector<R>* list;
-};
-template <class E>
-struct InEnumObject {
-    E* field;
-    std::optional<E> named;  // by its key
-};
-using OpenContainer =
-    std::variant<InObject<Frame>, InObject<Hud>, InObject<Night>, InObject<Alert>, InObject<Toast>,
-                 InArray<Frame>, InArray<Hud>, InArray<Night>, InArray<Alert>, InArray<Toast>, InList<Alert>,
-                 InList<Toast>, InEnumObject<Anchor>, InEnumObject<ToastKind>>;
 
 class FrameEvents {
 public:
