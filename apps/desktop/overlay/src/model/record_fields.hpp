@@ -27,55 +27,78 @@ constexpr Field<R, T> field(std::string_view key, T R::*member) {
 template <class R>
 struct Record;
 
+// One field a line.
+// clang-format off
 template <>
 struct Record<Frame> {
     static constexpr std::string_view NAME = "struct Frame";
     static constexpr std::tuple FIELDS{
-        field("v", &Frame::v),         field("anchor", &Frame::anchor),   field("offset", &Frame::offset),
-        field("scale", &Frame::scale), field("monitor", &Frame::monitor), field("hud", &Frame::hud),
-        field("night", &Frame::night), field("alerts", &Frame::alerts),   field("toasts", &Frame::toasts)};
+        field("v", &Frame::v),
+        field("anchor", &Frame::anchor),
+        field("offset", &Frame::offset),
+        field("scale", &Frame::scale),
+        field("monitor", &Frame::monitor),
+        field("hud", &Frame::hud),
+        field("night", &Frame::night),
+        field("alerts", &Frame::alerts),
+        field("toasts", &Frame::toasts),
+    };
 };
 
 template <>
 struct Record<Hud> {
     static constexpr std::string_view NAME = "struct Hud";
-    static constexpr std::tuple FIELDS{field("dot", &Hud::dot), field("state", &Hud::state),
-                                       field("state_color", &Hud::state_color),
-                                       field("elapsed", &Hud::elapsed), field("presence", &Hud::presence)};
+    static constexpr std::tuple FIELDS{
+        field("dot", &Hud::dot),
+        field("state", &Hud::state),
+        field("state_color", &Hud::state_color),
+        field("elapsed", &Hud::elapsed),
+        field("presence", &Hud::presence),
+    };
 };
 
 template <>
 struct Record<Night> {
     static constexpr std::string_view NAME = "struct Night";
-    static constexpr std::tuple FIELDS{field("tag", &Night::tag), field("title", &Night::title)};
+    static constexpr std::tuple FIELDS{
+        field("tag", &Night::tag),
+        field("title", &Night::title),
+    };
 };
 
 template <>
 struct Record<Alert> {
     static constexpr std::string_view NAME = "struct Alert";
     static constexpr std::tuple FIELDS{
-        field("id", &Alert::id),         field("bar", &Alert::bar),
-        field("title", &Alert::title),   field("title_color", &Alert::title_color),
-        field("detail", &Alert::detail), field("detail_color", &Alert::detail_color)};
+        field("id", &Alert::id),
+        field("bar", &Alert::bar),
+        field("title", &Alert::title),
+        field("title_color", &Alert::title_color),
+        field("detail", &Alert::detail),
+        field("detail_color", &Alert::detail_color),
+    };
 };
 
 template <>
 struct Record<Toast> {
     static constexpr std::string_view NAME = "struct Toast";
-    static constexpr std::tuple FIELDS{field("id", &Toast::id),
-                                       field("kind", &Toast::kind),
-                                       field("born", &Toast::born),
-                                       field("dies", &Toast::dies),
-                                       field("tick", &Toast::tick),
-                                       field("title", &Toast::title),
-                                       field("title_color", &Toast::title_color),
-                                       field("count", &Toast::count),
-                                       field("time", &Toast::time),
-                                       field("time_color", &Toast::time_color),
-                                       field("detail", &Toast::detail),
-                                       field("detail_color", &Toast::detail_color),
-                                       field("index", &Toast::index)};
+    static constexpr std::tuple FIELDS{
+        field("id", &Toast::id),
+        field("kind", &Toast::kind),
+        field("born", &Toast::born),
+        field("dies", &Toast::dies),
+        field("tick", &Toast::tick),
+        field("title", &Toast::title),
+        field("title_color", &Toast::title_color),
+        field("count", &Toast::count),
+        field("time", &Toast::time),
+        field("time_color", &Toast::time_color),
+        field("detail", &Toast::detail),
+        field("detail_color", &Toast::detail_color),
+        field("index", &Toast::index),
+    };
 };
+// clang-format on
 
 template <class R>
 concept IsRecord = requires {
