@@ -1,34 +1,25 @@
 #include "model/enum_names.hpp"
 
-#include <array>
-#include <utility>
-
 namespace tolmin {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Anchor>, 4> ANCHORS = {
-    {{"top-left", Anchor::TopLeft},
-     {"top-right", Anchor::TopRight},
-     {"bottom-left", Anchor::BottomLeft},
-     {"bottom-right", Anchor::BottomRight}}};
-constexpr std::array<std::pair<std::string_view, ToastKind>, 3> KINDS = {
-    {{"marker", ToastKind::Marker}, {"caller", ToastKind::Caller}, {"same", ToastKind::Same}}};
+template <class E>
+const char* name_of(E value, const char* other) {
+    for (const auto& [text, named] : EnumNames<E>::NAMES) {
+        if (named == value) return text.data();
+    }
+    return other;
+}
 
 }  // namespace
 
-std::optional<Anchor> anchor_from_name(std::string_view name) {
-    for (const auto& [text, anchor] : ANCHORS) {
-        if (name == text) return anchor;
-    }
-    return std::nullopt;
+const char* anchor_name(Anchor anchor) {
+    return name_of(anchor, "bottom-right");
 }
 
-ToastKind toast_kind_from_name(std::string_view name) {
-    for (const auto& [text, kind] : KINDS) {
-        if (name == text) return kind;
-    }
-    return ToastKind::Unrecognized;
+const char* toast_kind_name(ToastKind kind) {
+    return name_of(kind, EnumNames<ToastKind>::OTHER_NAME.data());
 }
 
 }  // namespace tolmin

@@ -6,8 +6,6 @@ namespace tolmin {
 
 namespace {
 
-constexpr std::string_view ANCHOR_NAMES = "`top-left`, `top-right`, `bottom-left`, `bottom-right`";
-
 std::string_view fixed_text(FaultKind kind) {
     switch (kind) {
         case FaultKind::EofWhileParsingList:
@@ -56,7 +54,7 @@ std::string_view fixed_text(FaultKind kind) {
         case FaultKind::RecursionLimit:
             return "recursion limit exceeded";
         case FaultKind::DuplicateField:
-        case FaultKind::UnknownAnchor:
+        case FaultKind::UnknownVariant:
         case FaultKind::InvalidType:
         case FaultKind::InvalidValue:
             break;
@@ -78,11 +76,10 @@ std::string describe(const Fault& fault) {
             append_control_escaped(out, fault.subject);
             out.append("`");
             return out;
-        case FaultKind::UnknownAnchor:
+        case FaultKind::UnknownVariant:
             out.append("unknown variant `");
             append_control_escaped(out, fault.subject);
-            out.append("`, expected one of ");
-            out.append(ANCHOR_NAMES);
+            out.append("`, expected ").append(fault.expected);
             return out;
         case FaultKind::InvalidType:
         case FaultKind::InvalidValue:

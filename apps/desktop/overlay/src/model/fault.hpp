@@ -32,7 +32,7 @@ enum class FaultKind : std::uint8_t {
     UnexpectedEndOfHexEscape,
     // The render model: well-formed JSON that is not a Frame.
     DuplicateField,  // subject: the key
-    UnknownAnchor,   // subject: the name
+    UnknownVariant,  // subject: the name; expected: the names known
     CountMismatch,
     InvalidType,   // subject: the found part; expected: the expected part
     InvalidValue,  // subject: the found part; expected: the expected part
@@ -44,18 +44,13 @@ enum class FaultKind : std::uint8_t {
 // True for faults of JSON syntax, false for faults of the render model.
 bool is_syntax_fault(FaultKind kind);
 
-// The expected parts of "invalid type" and "invalid value" descriptions.
+// The expected parts of "invalid type" and "invalid value" descriptions (a record names itself).
 namespace expected {
 inline constexpr std::string_view U32 = "u32";
 inline constexpr std::string_view F64 = "f64";
 inline constexpr std::string_view STRING = "a string";
 inline constexpr std::string_view SEQUENCE = "a sequence";
 inline constexpr std::string_view UNIT = "unit";
-inline constexpr std::string_view FRAME = "struct Frame";
-inline constexpr std::string_view HUD = "struct Hud";
-inline constexpr std::string_view NIGHT = "struct Night";
-inline constexpr std::string_view ALERT = "struct Alert";
-inline constexpr std::string_view TOAST = "struct Toast";
 }  // namespace expected
 
 struct Fault {

@@ -1,176 +1,254 @@
 #include "model/frame_events.hpp"
 
 #include <limits>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "model/enum_names.hpp"
 #include "model/found_part.hpp"
 #include "model/frame_decoder.hpp"
-#include "model/json_text.hpp"
+#include "model/key_table.hpp"
 #include "model/number_text.hpp"
+#include "model/variant_visit.hpp"
 
 namespace tolmin {
 
 namespace {
 
 template <class T>
-T& field(const Target& target) {
-    return *static_cast<T*>(target.storage);
-}
+concept IsEnum = std::is_enum_v<T>;
 
 // The layout shows at most four alerts and three toasts; room for them is made at once.
 constexpr std::size_t LIST_ROOM = 4;
 
-template <class T>
-T* append(const Target& target) {
-    std::vector<T>& list = field<std::vector<T>>(target);
+template <class R>
+R& append(std::vector<R>& list) {
     if (list.empty()) list.reserve(LIST_ROOM);
-    return &list.emplace_back();
+    return list.emplace_back();
 }
-
 }  // namespace
 
+// Each value event below names the slots that take its value, by their type; any other slot refuses it
+// (wrong_type). A value that was taken may move a record in array form on to its next field (after_value).
+
 bool FrameEvents::null_value() {
-    const Target target = current();
-    switch (target.want) {
-        case Want::OptionalText:
-            field<std::optional<std::string>>(target).reset();
-            break;
-        case Want::OptionalCount:
-            field<std::optional<Count>>(target).reset();
-            break;
-        case Want::OptionalHud:
-            field<std::optional<Hud>>(target).reset();
-            break;
-        case Want::OptionalNight:
-            field<std::optional<Night>>(target).reset();
-            break;
-        case Want::Unit:
-        case Want::Skip:
-            break;
-        default:
-            return wrong_type(target, found_null(), stream_.Tell());
-    }
-    return value_done(stream_.Tell());
+    const std::size_t end = stream_.Tell();
+    return visit_inline(Overloaded{[](SkipValue) { return true; }, [](UnitValue) { return true; },
+                                   []<class T>(std::optional<T>* field) {
+                                       field->reset();
+                                       return true;
+                                   },
+                                   [&](auto) { return wrong_type(found_null(), end); }},
+                        next_) &&
+           after_value(end);
 }
 
 bool FrameEvents::bool_value(bool value) {
-    const Target target = current();
-    if (target.want != Want::Skip) return wrong_type(target, found_boolean(value), stream_.Tell());
-    return true;
+    return std::holds_alternative<SkipValue>(next_) || wrong_type(found_boolean(value), stream_.Tell());
 }
 
 bool FrameEvents::number_value(const char* text, rapidjson::SizeType length) {
     // The value is read from the line: the copy may hold a stand-in of the same length (see decode_frame).
     const std::size_t start = offset_of(text);
-    const std::string_view literal = text_.substr(start, length);
     const std::size_t end = start + length;
-    if (nested_ != 0) {
-        // A count's value is read whole before it is refused, so its numbers must be in range.
-        return number_as_double(literal) || fail(FaultKind::NumberOutOfRange, start);
-    }
-    const Target target = current();
-    switch (target.want) {
-        case Want::Skip:
-            return true;
-        case Want::F64:
-        case Want::OptionalCount: {
-            const std::optional<double> number = number_as_double(literal);
-            if (!number) return fail(FaultKind::NumberOutOfRange, start);
-            if (target.want == Want::F64) {
-                field<double>(target) = *number;
-            } else {
-                field<std::optional<Count>>(target).emplace(std::in_place_type<double>, *number);
-            }
-            return value_done(end);
-        }
-        case Want::AnchorName:
-        case Want::ToastKindName:
-            return fail(FaultKind::EnumExpectedValue, end);
-        default:
-            break;
-    }
+    // The reader ends a number at a digit only after a leading zero ("01"), which is no JSON number. (A
+    // number under an unknown key comes here only then.)
+    const bool leading_zero = end < text_.size() && text_[end] >= '0' && text_[end] <= '9';
+    if (leading_zero) return fail(FaultKind::InvalidNumber, end);
+    const std::string_view literal = text_.substr(start, length);
+    // A count's value is read whole before it is refused, so its numbers must be in range.
+    if (refused_ != 0) return number_as_double(literal) || fail(FaultKind::NumberOutOfRange, start);
+    const auto as_double = [&](auto& field) {
+        const std::optional<double> number = number_as_double(literal);
+        if (number) field = *number;
+        return number || fail(FaultKind::NumberOutOfRange, start);
+    };
+    return visit_inline(
+               Overloaded{[](SkipValue) { return true; }, [&](double* field) { return as_double(*field); },
+                          [&](std::optional<Count>* field) { return as_double(*field); },
+                          [&](std::uint32_t* field) { return integer_value(literal, start, end, field); },
+                          [&]<IsEnum E>(E*) { return fail(FaultKind::EnumExpectedValue, end); },
+                          [&](auto) { return integer_value(literal, start, end, nullptr); }},
+               next_) &&
+           after_value(end);
+}
+
+// A number for a u32 field, or (without one) for a slot that takes no number.
+bool FrameEvents::integer_value(std::string_view literal, std::size_t start, std::size_t end,
+                                std::uint32_t* u32) {
     const NumberRead read = read_number(literal);
     if (read.kind == NumberRead::Kind::OutOfRange) return fail(FaultKind::NumberOutOfRange, start);
     if (read.kind == NumberRead::Kind::Malformed) return fail(FaultKind::InvalidNumber, start);
     const bool integer = read.kind != NumberRead::Kind::Floating;
-    if (target.want == Want::U32) {
+    if (u32 != nullptr && integer) {
         if (read.kind == NumberRead::Kind::Unsigned &&
             read.unsigned_value <= std::numeric_limits<std::uint32_t>::max()) {
-            field<std::uint32_t>(target) = static_cast<std::uint32_t>(read.unsigned_value);
-            return value_done(end);
+            *u32 = static_cast<std::uint32_t>(read.unsigned_value);
+            return true;
         }
-        if (integer) return fail_found(FaultKind::InvalidValue, found_integer(literal), expected::U32, end);
+        return fail(FaultKind::InvalidValue, end, found_integer(literal), expected::U32);
     }
-    return wrong_type(target, integer ? found_integer(literal) : found_floating(read.floating_value), end);
+    return wrong_type(integer ? found_integer(literal) : found_floating(read.floating_value), end);
 }
 
 bool FrameEvents::string_value(const char* text, rapidjson::SizeType length) {
-    const Target target = current();
-    if (target.want == Want::Skip) return true;
+    if (std::holds_alternative<SkipValue>(next_)) return true;
     if (!no_surrogate_in(text, length)) return false;
     const std::string_view value(text, length);
-    switch (target.want) {
-        case Want::Text:
-            field<std::string>(target).assign(value);
-            break;
-        case Want::OptionalText:
-            field<std::optional<std::string>>(target).emplace(value);
-            break;
-        case Want::OptionalCount:
-            field<std::optional<Count>>(target).emplace(std::in_place_type<std::string>, value);
-            break;
-        case Want::AnchorName: {
-            const std::optional<Anchor> anchor = anchor_from_name(value);
-            if (!anchor)
-                return fail_found(FaultKind::UnknownAnchor, std::string(value), {}, string_end(text));
-            field<Anchor>(target) = *anchor;
-            break;
-        }
-        case Want::ToastKindName:
-            field<ToastKind>(target) = toast_kind_from_name(value);
-            break;
-        default:
-            return wrong_type(target, found_string(value), string_end(text));
-    }
-    // Only a record in array form needs to know where the value ends.
-    return value_done(in_container(Container::RecordArray) ? string_end(text) : 0);
+    return visit_inline(Overloaded{[&](std::string* field) {
+                                       field->assign(value);
+                                       return true;
+                                   },
+                                   [&](std::optional<std::string>* field) {
+                                       field->emplace(value);
+                                       return true;
+                                   },
+                                   [&](std::optional<Count>* field) {
+                                       field->emplace(std::in_place_type<std::string>, value);
+                                       return true;
+                                   },
+                                   [&]<IsEnum E>(E* field) { return name_value(*field, value, text); },
+                                   [&](auto) { return wrong_type(found_string(value), string_end(text)); }},
+                        next_) &&
+           after_value([this, text] { return string_end(text); });
 }
 
-bool FrameEvents::duplicate_field(std::string_view name, const char* text) {
-    return fail_found(FaultKind::DuplicateField, std::string(name), {}, string_end(text));
+bool FrameEvents::key(const char* text, rapidjson::SizeType length) {
+    if (!no_surrogate_in(text, length)) return false;
+    const std::string_view name(text, length);
+    return visit_inline(
+        Overloaded{[&]<class R>(InObject<R>& object) { return field_key(object, name, text); },
+                   // The one key of an enumeration in object form names its value.
+                   [&]<class E>(InEnumObject<E>& object) {
+                       if (object.named) return fail(FaultKind::EnumExpectedValue, string_end(text));
+                       next_ = UnitValue{};
+                       return name_value(object.named.emplace(), name, text);
+                   },
+                   [](auto&) { return true; }},  // the reader reads keys in objects only
+        stack_[depth_ - 1]);
 }
 
-// The one key of an enumeration in object form names its value.
-bool FrameEvents::enum_key(Context& context, std::string_view name, const char* text) {
-    if (context.next != 0) return fail(FaultKind::EnumExpectedValue, string_end(text));
-    if (context.enumeration == Want::AnchorName) {
-        const std::optional<Anchor> anchor = anchor_from_name(name);
-        if (!anchor) return fail_found(FaultKind::UnknownAnchor, std::string(name), {}, string_end(text));
-        context.named = static_cast<std::uint8_t>(*anchor);
-    } else {
-        context.named = static_cast<std::uint8_t>(toast_kind_from_name(name));
+// `inline`: on the hot path, and worth the compiler's inlining it into key().
+template <class R>
+inline bool FrameEvents::field_key(InObject<R>& object, std::string_view name, const char* text) {
+    const int index = field_index<R>(name);
+    if (index == NO_FIELD) {
+        next_ = SkipValue{};
+        return true;
     }
-    context.next = 1;
+    if (object.given[index]) return fail(FaultKind::DuplicateField, string_end(text), std::string(name));
+    object.given[index] = true;
+    point_at_field(next_, *object.record, static_cast<std::size_t>(index));
     return true;
 }
 
-Target FrameEvents::other_target() {
-    if (depth_ == 0) return {Want::FrameRecord, &frame_};
-    const Context& context = top();
-    switch (context.container) {
-        case Container::RecordObject:
-            return pending_;
-        case Container::RecordArray:
-            return field_target(context.record, context.object, context.next);
-        case Container::List:
-            return {context.record == RecordKind::Alert ? Want::AlertElement : Want::ToastElement,
-                    context.object};
-        case Container::EnumObject:
-            break;
+// A name of a value of E (the key of an enumeration in object form, or a string).
+template <class E>
+bool FrameEvents::name_value(E& field, std::string_view name, const char* text) {
+    const std::optional<E> value = enum_from_name<E>(name);
+    if (value) field = *value;
+    if constexpr (requires { EnumNames<E>::EXPECTED; }) {
+        return value ||
+               fail(FaultKind::UnknownVariant, string_end(text), std::string(name), EnumNames<E>::EXPECTED);
+    } else {
+        return true;  // every other name is OTHER
     }
-    return {Want::Unit, nullptr};
+}
+
+bool FrameEvents::open(bool as_array) {
+    const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
+    if (refused_ != 0) {
+        ++refused_;
+        return depth_ + refused_ <= MAX_NESTING || fail(FaultKind::RecursionLimit, after);
+    }
+    const auto wrong = [&] { return wrong_type(as_array ? found_sequence() : found_map(), after); };
+    return visit_inline(Overloaded{[&](SkipValue) {
+                                       skipped_ = 1;
+                                       return true;
+                                   },
+                                   [&](std::optional<Count>*) {
+                                       refused_ =
+                                           1;  // far below the limit: the Frame, a list and a toast are open
+                                       return true;
+                                   },
+                                   [&](Frame* frame) { return open_record(*frame, as_array, after); },
+                                   [&]<IsRecord R>(std::optional<R>* field) {
+                                       return open_record(field->emplace(), as_array, after);
+                                   },
+                                   [&]<class R>(NewElement<R> element) {
+                                       return open_record(append(*element.list), as_array, after);
+                                   },
+                                   [&]<class R>(std::vector<R>* list) {
+                                       if (!as_array) return wrong();
+                                       next_ = NewElement<R>{list};
+                                       return push(InList<R>{list}, after);
+                                   },
+                                   [&]<IsEnum E>(E* field) {
+                                       return as_array ? wrong() : push(InEnumObject<E>{field, {}}, after);
+                                   },
+                                   [&](auto) { return wrong(); }},
+                        next_);
+}
+
+template <class R>
+bool FrameEvents::open_record(R& record, bool as_array, std::size_t after) {
+    if (!as_array) return push(InObject<R>{&record}, after);
+    point_at_field(next_, record, 0);
+    return push(InArray<R>{&record}, after);
+}
+
+template <class Container>
+bool FrameEvents::push(const Container& container, std::size_t after) {
+    if (depth_ == MAX_OPEN) return fail(FaultKind::RecursionLimit, after);
+    stack_[depth_++].emplace<Container>(container);
+    return true;
+}
+
+bool FrameEvents::close() {
+    const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
+    if (refused_ != 0) return --refused_ != 0 || fail(FaultKind::CountMismatch, after);
+    const bool closed =
+        visit_inline(Overloaded{[&]<class E>(InEnumObject<E>& object) {
+                                    if (object.named) *object.field = *object.named;
+                                    return object.named || fail(FaultKind::EnumExpectedValue, after);
+                                },
+                                [](auto&) { return true; }},
+                     stack_[depth_ - 1]);
+    --depth_;
+    return closed && after_value(after);
+}
+
+template <class End>
+bool FrameEvents::after_value(End end) {
+    if (depth_ == 0 || !moves_on(stack_[depth_ - 1])) return true;
+    return visit_inline(Overloaded{[&]<class R>(InArray<R>& array) {
+                                       if constexpr (std::is_invocable_v<End>) {
+                                           return next_field(array, end());
+                                       } else {
+                                           return next_field(array, end);
+                                       }
+                                   },
+                                   [&]<class R>(InList<R>& list) {
+                                       next_ = NewElement<R>{list.list};
+                                       return true;
+                                   },
+                                   [](auto&) { return true; }},
+                        stack_[depth_ - 1]);
+}
+
+// After its last field, only the closing bracket may follow a record in array form: a comma there is refused
+// before the reader reads on.
+template <class R>
+bool FrameEvents::next_field(InArray<R>& array, std::size_t end) {
+    point_at_field(next_, *array.record, ++array.next);
+    if (array.next != FIELD_COUNT<R>) return true;
+    const std::size_t comma = skip_json_space(text_, end);
+    if (comma >= text_.size() || text_[comma] != ',') return true;
+    const std::size_t after = skip_json_space(text_, comma + 1);
+    if (after >= text_.size()) return true;  // the reader reports the end of the text
+    return fail(text_[after] == ']' ? FaultKind::TrailingComma : FaultKind::SurplusValue, after);
 }
 
 // A string's text starts just after its opening quote.
@@ -186,138 +264,21 @@ bool FrameEvents::surrogate_fault(const char* text) {
     return fail(FaultKind::InvalidUnicodeCodePoint, escape < end ? escape : end);
 }
 
-bool FrameEvents::fail(FaultKind kind, std::size_t offset) {
-    Fault fault;
-    fault.kind = kind;
-    fault.offset = offset;
-    fault_ = std::move(fault);
+bool FrameEvents::fail(FaultKind kind, std::size_t offset, std::string subject, std::string_view expected) {
+    fault_ = Fault{kind, offset, std::move(subject), expected};
     return false;
 }
 
-bool FrameEvents::fail_found(FaultKind kind, std::string subject, std::string_view expected,
-                             std::size_t offset) {
-    fail(kind, offset);
-    fault_->subject = std::move(subject);
-    fault_->expected = expected;
-    return false;
-}
-
-bool FrameEvents::wrong_type(const Target& target, std::string found, std::size_t offset) {
-    switch (target.want) {
-        case Want::AnchorName:
-        case Want::ToastKindName:
-            return fail(FaultKind::EnumExpectedValue, offset);
-        case Want::OptionalCount:
-            return fail(FaultKind::CountMismatch, offset);
-        case Want::Surplus:
-        case Want::Skip:
-            return fail(FaultKind::SurplusValue, offset);
-        default:
-            return fail_found(FaultKind::InvalidType, std::move(found), expected_of(target.want), offset);
-    }
-}
-
-bool FrameEvents::push(const Context& context, std::size_t after) {
-    if (depth_ + 1 > MAX_NESTING || depth_ == MAX_CONTEXTS) return fail(FaultKind::RecursionLimit, after);
-    stack_[depth_++] = context;
-    return true;
-}
-
-bool FrameEvents::open_record(bool as_array, RecordKind record, void* object, std::size_t after) {
-    Context context;
-    context.container = as_array ? Container::RecordArray : Container::RecordObject;
-    context.record = record;
-    context.object = object;
-    return push(context, after);
-}
-
-bool FrameEvents::open(bool as_array) {
-    const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (nested_ != 0) {                            // inside a count's value
-        if (depth_ + nested_ + 1 > MAX_NESTING) return fail(FaultKind::RecursionLimit, after);
-        ++nested_;
-        return true;
-    }
-    const Target target = current();
-    switch (target.want) {
-        case Want::FrameRecord:
-            return open_record(as_array, RecordKind::Frame, &frame_, after);
-        case Want::AlertElement:
-            return open_record(as_array, RecordKind::Alert, append<Alert>(target), after);
-        case Want::ToastElement:
-            return open_record(as_array, RecordKind::Toast, append<Toast>(target), after);
-        case Want::OptionalHud:
-            return open_record(as_array, RecordKind::Hud, &field<std::optional<Hud>>(target).emplace(),
-                               after);
-        case Want::OptionalNight:
-            return open_record(as_array, RecordKind::Night, &field<std::optional<Night>>(target).emplace(),
-                               after);
-        case Want::AlertList:
-        case Want::ToastList:
-            if (!as_array) break;
-            {
-                Context list;
-                list.container = Container::List;
-                list.record = target.want == Want::AlertList ? RecordKind::Alert : RecordKind::Toast;
-                list.object = target.storage;
-                return push(list, after);
-            }
-        case Want::AnchorName:
-        case Want::ToastKindName:
-            if (as_array) break;
-            {
-                Context enumeration;
-                enumeration.container = Container::EnumObject;
-                enumeration.enumeration = target.want;
-                enumeration.object = target.storage;
-                return push(enumeration, after);
-            }
-        case Want::OptionalCount:
-        case Want::Skip:
-            // A count's value opens at most MAX_CONTEXTS deep, far below the limit; open() counts from here.
-            counting_ = target.want == Want::OptionalCount;
-            nested_ = 1;
-            return true;
-        default:
-            break;
-    }
-    return wrong_type(target, as_array ? found_sequence() : found_map(), after);
-}
-
-bool FrameEvents::close() {
-    const std::size_t after = stream_.Tell() + 1;  // the reader calls before it takes the bracket
-    if (nested_ != 0) {                            // the end of a skipped value or of a count's value
-        nested_ = 0;
-        return !counting_ || fail(FaultKind::CountMismatch, after);
-    }
-    const Context& context = top();
-    if (context.container == Container::EnumObject) {
-        if (context.next == 0) return fail(FaultKind::EnumExpectedValue, after);
-        if (context.enumeration == Want::AnchorName) {
-            *static_cast<Anchor*>(context.object) = static_cast<Anchor>(context.named);
-        } else {
-            *static_cast<ToastKind*>(context.object) = static_cast<ToastKind>(context.named);
-        }
-    }
-    --depth_;
-    return value_done(after);
-}
-
-// The next field of a record in array form (or the value of an enumeration object). After its last field
-// only the closing bracket may follow: a comma there is refused before the reader reads on.
-bool FrameEvents::next_field(std::size_t end) {
-    Context& context = top();
-    if (context.container == Container::EnumObject) {
-        context.next = 2;
-        return true;
-    }
-    ++context.next;
-    if (context.next != field_count(context.record)) return true;
-    const std::size_t comma = skip_json_space(text_, end);
-    if (comma >= text_.size() || text_[comma] != ',') return true;
-    const std::size_t after = skip_json_space(text_, comma + 1);
-    if (after >= text_.size()) return true;  // the reader reports the end of the text
-    return fail(text_[after] == ']' ? FaultKind::TrailingComma : FaultKind::SurplusValue, after);
+bool FrameEvents::wrong_type(std::string found, std::size_t offset) {
+    return visit_inline(
+        Overloaded{[&]<IsEnum E>(E*) { return fail(FaultKind::EnumExpectedValue, offset); },
+                   [&](std::optional<Count>*) { return fail(FaultKind::CountMismatch, offset); },
+                   [&](SkipValue) { return fail(FaultKind::SurplusValue, offset); },
+                   [&](SurplusValue) { return fail(FaultKind::SurplusValue, offset); },
+                   [&](auto slot) {
+                       return fail(FaultKind::InvalidType, offset, std::move(found), expected_part(slot));
+                   }},
+        next_);
 }
 
 }  // namespace tolmin

@@ -1,9 +1,10 @@
 #pragma once
-// The handler of the JSON reader's events that builds a Frame: a small stack of open records, lists and
-// enumeration objects, the target of the next value, and a counter for the nesting of a value that is
-// skipped (under an unknown key) or read whole only to be refused (a count that is an array or object).
-// A handler method that returns false stops the reader; fault() then says why. The cheap cases (values
-// being skipped, fields of records in object form) are decided inline, the rest out of line.
+// The handler of the JSON reader's events that builds a Frame. It keeps the containers open at the moment
+// (a record in object or array form, a list, an enumeration in object form), each with the typed record,
+// list or field it fills, and the slot that the next value goes to. Two counters follow the values that are
+// read without being kept: a value under an unknown key (skipped at any depth) and a count that is an array
+// or object (read whole, within the nesting limit, then refused). A handler method that returns false stops
+// the reader; fault() then says why.
 
 #include <array>
 #include <cstddef>
@@ -16,8 +17,8 @@
 #include "model/frame.hpp"
 #include "model/json_reader.hpp"
 #include "model/json_text.hpp"
-#include "model/record_fields.hpp"
-#include "model/value_target.hpp"
+#include "model/open_container.hpp"
+#include "model/value_slot.hpp"
 
 namespace tolmin {
 
@@ -26,49 +27,22 @@ public:
     // `text` is the line; `copy` is the NUL-terminated copy that `stream` reads and unescapes in place. The
     // Frame is built into `frame`.
     FrameEvents(std::string_view text, const char* copy, rapidjson::InsituStringStream& stream, Frame& frame)
-        : text_(text), copy_(copy), stream_(stream), frame_(frame) {}
+        : text_(text), copy_(copy), stream_(stream), next_(&frame) {}
 
     const std::optional<Fault>& fault() const { return fault_; }
 
     // The reader's handler interface.
-    bool Null() { return nested_ != 0 || null_value(); }
-    bool Bool(bool value) { return nested_ != 0 || bool_value(value); }
+    bool Null() { return unkept() || null_value(); }
+    bool Bool(bool value) { return unkept() || bool_value(value); }
+    // The copy holds the line's byte after a number: a digit there follows a leading zero (number_value).
     bool RawNumber(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-        return (nested_ != 0 && !counting_) || number_value(text, length);
+        return (skipped_ != 0 && (text[length] < '0' || text[length] > '9')) || number_value(text, length);
     }
-    // The common cases inline: a text field of a record in object form, a known key.
     bool String(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-        if (nested_ != 0) return true;
-        if (in_container(Container::RecordObject)) {
-            if (pending_.want == Want::Skip) return true;
-            if (pending_.want == Want::Text || pending_.want == Want::OptionalText) {
-                if (!no_surrogate_in(text, length)) return false;
-                if (pending_.want == Want::Text) {
-                    static_cast<std::string*>(pending_.storage)->assign(text, length);
-                } else {
-                    static_cast<std::optional<std::string>*>(pending_.storage)->emplace(text, length);
-                }
-                return true;
-            }
-        }
-        return string_value(text, length);
+        return unkept() || string_value(text, length);
     }
     bool Key(const char* text, rapidjson::SizeType length, bool /*copy*/) {
-        if (nested_ != 0) return true;
-        if (!no_surrogate_in(text, length)) return false;
-        Context& context = top();
-        const std::string_view name(text, length);
-        if (context.container != Container::RecordObject) return enum_key(context, name, text);
-        const int index = field_index(context.record, name);
-        if (index == NO_FIELD) {
-            pending_ = {Want::Skip, nullptr};
-            return true;
-        }
-        const std::uint32_t bit = std::uint32_t{1} << index;
-        if ((context.given & bit) != 0) return duplicate_field(name, text);
-        context.given |= bit;
-        pending_ = field_target(context.record, context.object, index);
-        return true;
+        return unkept() || key(text, length);
     }
     bool StartObject() { return skip_open() || open(false); }
     bool EndObject(rapidjson::SizeType) { return skip_close() || close(); }
@@ -82,44 +56,54 @@ public:
     bool Double(double) { return unexpected_number(); }
 
 private:
-    enum class Container : std::uint8_t { RecordObject, RecordArray, List, EnumObject };
-
-    struct Context {
-        Container container = Container::RecordObject;
-        RecordKind record = RecordKind::Frame;  // records: the record; List: the kind of its elements
-        Want enumeration = Want::AnchorName;    // EnumObject: AnchorName or ToastKindName
-        std::uint8_t next = 0;  // RecordArray: the next field; EnumObject: 0 no key, 1 key read, 2 value read
-        std::uint8_t named = 0;   // EnumObject: the value its key names
-        std::uint32_t given = 0;  // RecordObject: one bit per field already given
-        void* object = nullptr;   // the record, the list, or the enumeration field
-    };
-
-    static constexpr std::size_t MAX_CONTEXTS = 8;  // the Frame, a list, a record, an enumeration object
+    // The Frame, a list, a record, an enumeration object: the model opens no more than four at once.
+    static constexpr std::size_t MAX_OPEN = 8;
 
     std::string_view text_;
     const char* copy_;
     rapidjson::InsituStringStream& stream_;
-    Frame& frame_;
     std::optional<Fault> fault_;
-    std::array<Context, MAX_CONTEXTS> stack_{};
+    std::array<OpenContainer, MAX_OPEN> stack_{};
     std::size_t depth_ = 0;
-    Target pending_;          // the value of the key just read (records in object form)
-    std::size_t nested_ = 0;  // open arrays and objects of the value being skipped or of a count's value
-    bool counting_ = false;   // the nested value is a count's (limited, refused at its end)
+    Slot next_;
+    std::size_t skipped_ = 0;  // open arrays and objects of the value under an unknown key
+    std::size_t refused_ = 0;  // open arrays and objects of a count's value
 
-    Context& top() { return stack_[depth_ - 1]; }
-    bool in_container(Container container) const {
-        return depth_ != 0 && stack_[depth_ - 1].container == container;
+    bool unkept() const { return skipped_ != 0 || refused_ != 0; }
+    // Inside a value under an unknown key only the nesting is counted.
+    bool skip_open() {
+        if (skipped_ == 0) return false;
+        ++skipped_;
+        return true;
     }
-    Target current() { return in_container(Container::RecordObject) ? pending_ : other_target(); }
-    Target other_target();
+    bool skip_close() {
+        if (skipped_ == 0) return false;
+        --skipped_;
+        return true;
+    }
 
     bool null_value();
     bool bool_value(bool value);
     bool number_value(const char* text, rapidjson::SizeType length);
+    bool integer_value(std::string_view literal, std::size_t start, std::size_t end, std::uint32_t* u32);
     bool string_value(const char* text, rapidjson::SizeType length);
-    bool enum_key(Context& context, std::string_view name, const char* text);
-    bool duplicate_field(std::string_view name, const char* text);
+    bool key(const char* text, rapidjson::SizeType length);
+    template <class R>
+    bool field_key(InObject<R>& object, std::string_view name, const char* text);
+    template <class E>
+    bool name_value(E& field, std::string_view name, const char* text);
+    bool open(bool as_array);
+    template <class R>
+    bool open_record(R& record, bool as_array, std::size_t after);
+    template <class Container>
+    bool push(const Container& container, std::size_t after);
+    bool close();
+    // After a value that ended just before `end` (an offset, or a call that gives it when it is needed): a
+    // list waits for its next record, a record in array form moves on to its next field.
+    template <class End>
+    bool after_value(End end);
+    template <class R>
+    bool next_field(InArray<R>& array, std::size_t end);
 
     // Positions: a string or number event points into the copy, which gives the offset; literal and bracket
     // events read the stream (the reader calls them after a literal and before it takes a bracket).
@@ -135,24 +119,11 @@ private:
     }
     bool surrogate_fault(const char* text);
 
-    bool fail(FaultKind kind, std::size_t offset);
-    bool fail_found(FaultKind kind, std::string subject, std::string_view expected, std::size_t offset);
-    bool wrong_type(const Target& target, std::string found, std::size_t offset);
+    // Keeps the first fault (with the subject and expected part that describe() reads); false.
+    bool fail(FaultKind kind, std::size_t offset, std::string subject = {}, std::string_view expected = {});
+    // A value of a JSON type that the next slot does not take.
+    bool wrong_type(std::string found, std::size_t offset);
     bool unexpected_number() { return fail(FaultKind::InvalidNumber, stream_.Tell()); }
-
-    // Inside a skipped value (no limit) only the nesting is counted.
-    bool skip_open() { return nested_ != 0 && !counting_ && ++nested_ != 0; }
-    bool skip_close() { return nested_ > 1 && --nested_ != 0; }
-    bool push(const Context& context, std::size_t after);
-    bool open_record(bool as_array, RecordKind record, void* object, std::size_t after);
-    bool open(bool as_array);
-    bool close();
-    // After a value that ended just before `end`: records in array form move to their next field.
-    bool value_done(std::size_t end) {
-        return in_container(Container::RecordObject) || in_container(Container::List) || depth_ == 0 ||
-               next_field(end);
-    }
-    bool next_field(std::size_t end);
 };
 
 }  // namespace tolmin

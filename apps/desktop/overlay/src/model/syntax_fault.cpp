@@ -23,12 +23,6 @@ Fault at(FaultKind kind, std::size_t offset) {
     return fault;
 }
 
-// A digit right after a completed number can only follow a leading zero ("01"): the reader reads every
-// other digit into the number.
-bool is_leading_zero_digit(std::string_view text, std::size_t offset) {
-    return offset > 0 && offset < text.size() && is_digit(text[offset]) && is_digit(text[offset - 1]);
-}
-
 // A \u escape at `escape` whose hexadecimal digits (or those of the escape that completes its surrogate
 // pair) are not all there: the first byte that is not a digit, or the end of the text.
 Fault bad_hex_escape(std::string_view text, std::size_t escape) {
@@ -90,11 +84,9 @@ Fault syntax_fault(rapidjson::ParseErrorCode code, std::size_t offset, std::stri
             return at(at_end ? FaultKind::EofWhileParsingObject : FaultKind::ExpectedColon, offset);
         case rapidjson::kParseErrorObjectMissCommaOrCurlyBracket:
             if (at_end) return at(FaultKind::EofWhileParsingObject, n);
-            if (is_leading_zero_digit(text, offset)) return at(FaultKind::InvalidNumber, offset);
             return at(FaultKind::ExpectedObjectCommaOrEnd, offset);
         case rapidjson::kParseErrorArrayMissCommaOrSquareBracket:
             if (at_end) return at(FaultKind::EofWhileParsingList, n);
-            if (is_leading_zero_digit(text, offset)) return at(FaultKind::InvalidNumber, offset);
             return at(FaultKind::ExpectedListCommaOrEnd, offset);
         case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
             return bad_hex_escape(text, offset);

@@ -48,8 +48,9 @@ def wait_until(condition, timeout: float):
 
 
 class Desktop:
-    def __init__(self, log_dir: Path):
-        self.xserver = XServer(numbers=display_numbers(range(40, 50)), log_dir=log_dir, screens=(SCREEN,), options=("-noreset",))
+    def __init__(self, log_dir: Path, numbers: range = range(40, 50)):
+        self.xserver = XServer(numbers=display_numbers(numbers), log_dir=log_dir, screens=(SCREEN,),
+                               options=("-noreset",))
         self.compositor: subprocess.Popen | None = None
         self.backdrop: Program | None = None
         self.x: display.Display | None = None
