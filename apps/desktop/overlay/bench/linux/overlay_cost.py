@@ -33,7 +33,7 @@ from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2]
 ROOT = APP.parents[2]
-sys.path[:0] = [str(APP / "tools/desktop"), str(APP / "tests/e2e"), str(APP / "bench/wine")]
+sys.path[:0] = [str(APP / "tools/desktop"), str(APP / "bench/wine")]
 
 from damage_cpu import ELAPSED_PERIOD_S, FADE_PERIOD_S, full_frame  # noqa: E402
 from idle_cpu import HUD, TICKS, cpu_ticks  # noqa: E402

@@ -31,7 +31,7 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(APP / "tests/e2e"))
+sys.path.insert(0, str(APP / "tools/desktop"))
 
 from wine_session import WinePrefix, XServer, wine_path  # noqa: E402
 

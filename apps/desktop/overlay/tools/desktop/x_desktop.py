@@ -16,9 +16,7 @@ from Xlib import X, display
 from Xlib.error import BadMatch
 from Xlib.protocol import rq
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests/e2e"))
-
-from wine_session import Program, XServer  # noqa: E402
+from wine_session import Program, XServer
 
 SCREEN = (1280, 720)
 BACKDROP = (0x33, 0x66, 0x99)
