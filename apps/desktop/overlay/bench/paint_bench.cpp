@@ -54,14 +54,17 @@ std::string frame_line() {
 // A canvas that only counts what it is asked to do.
 class CountingCanvas final : public Canvas {
 public:
-    Result<void> begin_surface(std::int32_t, std::int32_t) override {
+    Result<void> begin_surface(std::int32_t, std::int32_t, const PixelRect&) override {
         ++ops;
         return {};
     }
-    Result<void> present_surface(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
+    Result<void> present_surface(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                 const PixelRect&) override {
         ++ops;
         return {};
     }
+    void push_clip(const PixelRect&) override { ++ops; }
+    void pop_clip() override { ++ops; }
     void set_transform(double, double) override { ++ops; }
     void push_layer(double) override { ++ops; }
     void pop_layer() override { ++ops; }

@@ -26,6 +26,8 @@ RATIOS = [
     ("BM_LayoutAndPaint", "BM_ParseFrameLine", None),
     ("BM_RenderFrame", "BM_RecordFrame", None),
     ("BM_PaintFrameOnly", "BM_RecordFrame", None),
+    ("BM_FadeTick/damage:1", "BM_FadeTick/damage:0", 0.40),
+    ("BM_ElapsedUpdate/damage:1", "BM_ElapsedUpdate/damage:0", None),
 ]
 
 # (benchmark, figure, goal), a figure in its own unit beside a fixed goal.

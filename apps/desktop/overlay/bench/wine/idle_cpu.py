@@ -24,7 +24,7 @@ from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2]
 ROOT = APP.parents[2]
-sys.path.insert(0, str(APP / "tests/e2e"))
+sys.path.insert(0, str(APP / "tools/desktop"))
 
 from wine_session import Program, WinePrefix, XServer, wine_path  # noqa: E402
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""A host of tolmin-overlay.exe under Wine + Xvfb that may not read the helper's standard error, and what that
-costs it. The end-to-end suite drives the same host (tests/e2e/test_unread_stderr.py) and checks what it saw.
+"""A host of tolmin-overlay that may not read the helper's standard error, and what that costs it under Wine +
+Xvfb. The end-to-end suite (tests/e2e/test_unread_stderr.py, the .exe under Wine) and the Linux suite
+(tests/linux/test_unread_stderr.py, the native program on X11) drive the same host and check what it saw.
 
-The host starts the helper with standard error on a pipe of its own and, after a first frame was drawn, writes
-rejected lines (about 130 bytes of diagnostics each) to a non-blocking input, one at a time, a write that waits
-over 1 s being an error; then one good frame (a green Hud dot), whose picture it waits for, and the end of input.
-It reads the pipe `never` (only after the exit), `after its input` ended, `always` (a thread of its own, as it
-should), or closes it at once (`closed`).
+The host starts the helper with standard error on a pipe of its own and, after a first frame was drawn (a blue
+Hud dot), writes rejected lines (about 130 bytes of diagnostics each) to a non-blocking input, one at a time, a
+write that waits over 1 s being an error; then one good frame (a green Hud dot), whose picture it waits for, and
+the end of input. It reads the pipe `never` (only after the exit), `after its input` ended, `always` (a thread of
+its own, as it should), or closes it at once (`closed`).
 
 As a measurement, two runs on one private X display and Wine prefix: always (the reference) and never. For each
 it prints the seconds spent writing the lines, the helper's resident memory (VmRSS and VmHWM of its process) once
@@ -20,6 +21,7 @@ from __future__ import annotations
 import argparse
 import fcntl
 import os
+import re
 import select
 import subprocess
 import sys
@@ -29,11 +31,14 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(APP / "tests/e2e"))
+sys.path.insert(0, str(APP / "tools/desktop"))
 
 from wine_session import WinePrefix, XServer, wine_path  # noqa: E402
 
 READINGS = ("never", "after its input", "always", "closed")
+REJECTION = (b"tolmin-overlay: unknown variant `r%05d`, expected one of `top-left`, `top-right`, `bottom-left`, "
+             b"`bottom-right` at line 1 column 19")
+DROPPED = re.compile(rb"tolmin-overlay: (\d+) diagnostics dropped \(standard error was not being read\)")
 
 
 @dataclass
@@ -78,15 +83,15 @@ def wait_until(condition, timeout: float) -> float:
     return time.monotonic() - start
 
 
-def shows_green(xserver: XServer) -> bool:
-    return any(colour == (0, 255, 0) for _, colour in xserver.screenshot().getcolors(1 << 22))
+def shows(screenshot, colour: tuple) -> bool:
+    return any(c == colour for _, c in screenshot().getcolors(1 << 22))
 
 
-def run_host(prefix: WinePrefix, xserver: XServer, exe: Path, fonts: Path, lines: int, reading: str) -> HostRun:
+def run_host(command: list[str], env: dict, screenshot, lines: int, reading: str) -> HostRun:
+    """Runs the helper as `command` with `env`; `screenshot()` is what the screen shows."""
     read_end, write_end = os.pipe()
     run = HostRun(reading, fcntl.fcntl(write_end, fcntl.F_GETPIPE_SZ))
-    proc = subprocess.Popen(prefix.command(exe, ["--fonts", wine_path(fonts)]), env=prefix.env(),
-                            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=write_end)
+    proc = subprocess.Popen(command, env=env, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=write_end)
     os.close(write_end)
     received = bytearray()
     reader = threading.Thread(target=read_all, args=(read_end, received), daemon=True)
@@ -98,13 +103,13 @@ def run_host(prefix: WinePrefix, xserver: XServer, exe: Path, fonts: Path, lines
         stdin = proc.stdin.fileno()
         os.set_blocking(stdin, False)
         send(stdin, b'{"hud":{"dot":"#0000FF"}}\n')
-        wait_until(lambda: xserver.screenshot().getbbox() is not None, 60)  # Direct2D takes seconds to start
+        wait_until(lambda: shows(screenshot, (0, 0, 255)), 60)  # Direct2D takes seconds to start under Wine
         start = time.monotonic()
         run.slowest_write = max(send(stdin, b'{"anchor":"r%05d"}\n' % i) for i in range(lines))
         run.write_seconds = time.monotonic() - start
         run.memory = memory_kib(proc.pid)
         send(stdin, b'{"hud":{"dot":"#00FF00"}}\n')
-        run.drawn_seconds = wait_until(lambda: shows_green(xserver), 30)
+        run.drawn_seconds = wait_until(lambda: shows(screenshot, (0, 255, 0)), 30)
         proc.stdin.close()
         start = time.monotonic()
         if reading == "after its input":
@@ -124,6 +129,23 @@ def run_host(prefix: WinePrefix, xserver: XServer, exe: Path, fonts: Path, lines
     return run
 
 
+def check(run: HostRun, lines: int, warning: bytes) -> None:
+    """What every host must see: its writes and the helper's exit never held up, the good frame drawn at once;
+    on the pipe (unless closed) `warning`, then whole rejections in order and, for a host that reads again after
+    its input, the count of those dropped; a host that always reads gets every line."""
+    assert run.slowest_write < 1.0 and run.drawn_seconds < 2.0 and run.status == 0 and run.exit_seconds < 3.0, run
+    if run.reading == "closed":
+        return
+    assert run.received.startswith(warning) and run.received.endswith(b"\n")
+    received = run.received[len(warning):-1].split(b"\n")
+    counted = [int(m[1]) for m in map(DROPPED.fullmatch, received[-1:]) if m]
+    shown = received[:-1] if counted else received
+    assert shown == [REJECTION % i for i in range(len(shown))]
+    # The count of dropped lines reaches a host that reads again; one that never does has only its full pipe.
+    assert counted == ([lines - len(shown)] if run.reading == "after its input" else [])
+    assert len(shown) == lines if run.reading == "always" else len(run.received) > run.capacity * 3 // 4
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--lines", type=int, default=20_000)
@@ -137,7 +159,8 @@ def main() -> int:
         prefix = WinePrefix(args.prefix.resolve(), xserver.display).prepare()
         runs = {}
         for reading in ("always", "never"):
-            runs[reading] = run_host(prefix, xserver, args.exe.resolve(), args.fonts.resolve(), args.lines, reading)
+            command = prefix.command(args.exe.resolve(), ["--fonts", wine_path(args.fonts.resolve())])
+            runs[reading] = run_host(command, prefix.env(), xserver.screenshot, args.lines, reading)
             wait_until(lambda: xserver.screenshot().getbbox() is None, 30)
     finally:
         if prefix is not None:

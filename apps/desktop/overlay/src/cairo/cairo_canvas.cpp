@@ -17,9 +17,10 @@ Error cairo_error(std::string_view what, cairo_status_t status) {
 
 }  // namespace
 
-Result<void> CairoCanvas::begin_surface(std::int32_t width, std::int32_t height) {
+Result<void> CairoCanvas::begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) {
     presented_ = false;
     layers_.clear();
+    clips_ = 0;
     cr_.reset();
     if (const std::optional<SurfaceSize> grown = grown_surface_size(size_, width, height)) {
         SurfacePtr made(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, grown->width, grown->height));
@@ -31,36 +32,41 @@ Result<void> CairoCanvas::begin_surface(std::int32_t width, std::int32_t height)
         surface_ = std::move(made);
         size_ = grown;
     }
-    bind(surface_.get(), width, height);
+    bind(surface_.get(), width, height, area);
     own_ = true;
     return {};
 }
 
-Result<void> CairoCanvas::begin_surface_on(cairo_surface_t* target, std::int32_t width, std::int32_t height) {
+Result<void> CairoCanvas::begin_surface_on(cairo_surface_t* target, std::int32_t width, std::int32_t height,
+                                           const PixelRect& area) {
     presented_ = false;
     layers_.clear();
+    clips_ = 0;
     cr_.reset();
     if (const cairo_status_t status = cairo_surface_status(target); status != CAIRO_STATUS_SUCCESS)
         return cairo_error("cannot draw into the picture", status);
-    bind(target, width, height);
+    bind(target, width, height, area);
     own_ = false;
     return {};
 }
 
-void CairoCanvas::bind(cairo_surface_t* target, std::int32_t width, std::int32_t height) {
+void CairoCanvas::bind(cairo_surface_t* target, std::int32_t width, std::int32_t height,
+                       const PixelRect& area) {
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
     cr_.reset(cairo_create(target));
     cairo_t* cr = cr_.get();
-    // Bind the top-left part and clear it to transparent.
-    cairo_rectangle(cr, 0, 0, width_, height_);
+    // Bind the top-left part, confine drawing to the area and clear that to transparent.
+    const PixelRect drawn = intersection(area, PixelRect{0, 0, width_, height_});
+    cairo_rectangle(cr, drawn.x, drawn.y, drawn.width, drawn.height);
     cairo_clip(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
 }
 
-Result<void> CairoCanvas::present_surface(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+Result<void> CairoCanvas::present_surface(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                          const PixelRect&) {
     if (!cr_) return Error{"nothing was begun"};
     const cairo_status_t status = cairo_status(cr_.get());
     cairo_surface_flush(cairo_get_target(cr_.get()));
@@ -74,6 +80,22 @@ void CairoCanvas::set_transform(double dx, double dy) {
     cairo_t* cr = cr_.get();
     cairo_identity_matrix(cr);
     if (std::isfinite(dx) && std::isfinite(dy)) cairo_translate(cr, dx, dy);
+}
+
+void CairoCanvas::push_clip(const PixelRect& rect) {
+    cairo_t* cr = cr_.get();
+    cairo_save(cr);
+    // In the picture's pixels: the rectangle is given without the block's transform.
+    cairo_identity_matrix(cr);
+    cairo_rectangle(cr, rect.x, rect.y, rect.width > 0 ? rect.width : 0, rect.height > 0 ? rect.height : 0);
+    cairo_clip(cr);
+    ++clips_;
+}
+
+void CairoCanvas::pop_clip() {
+    if (clips_ == 0) return;
+    cairo_restore(cr_.get());  // also the transform of the time of push_clip
+    --clips_;
 }
 
 void CairoCanvas::push_layer(double opacity) {

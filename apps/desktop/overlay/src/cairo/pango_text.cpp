@@ -53,14 +53,30 @@ double PangoTextService::measure_text(std::string_view text, const TextSpec& spe
 
 std::optional<TextBox> PangoTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                   std::optional<double> fit) {
+    const Laid& laid = laid_.get(text, spec, scale, fit, [&] { return lay_out(text, spec, scale, fit); });
+    if (!laid.layout) return std::nullopt;
+    TextBox box;
+    box.width = laid.width;
+    box.height = laid.height;
+    box.top = laid.top;
+    // The box holds a reference of its own: the cache may drop the layout before the box is drawn.
+    box.handle =
+        std::make_unique<PangoTextHandle>(static_cast<PangoLayout*>(g_object_ref(laid.layout.get())));
+    return box;
+}
+
+PangoTextService::Laid PangoTextService::lay_out(std::string_view text, const TextSpec& spec, double scale,
+                                                 std::optional<double> fit) {
     const double font_size = spec.size * scale;
     // FreeType refuses sizes of 64K pixels and more (Pango then warns on standard error), and no picture
     // Cairo can hold is that large anyway: such a text cannot be laid out. Pango's lengths are int.
     if (!(font_size > 0 && font_size < MAX_FONT_PIXELS) || text.size() > static_cast<std::size_t>(INT_MAX)) {
-        return std::nullopt;
+        return {};
     }
-    auto handle = std::make_unique<PangoTextHandle>(pango_layout_new(context_.get()));
-    PangoLayout* layout = handle->layout.get();
+    Laid laid;
+    laid.layout.reset(pango_layout_new(context_.get()));
+    ++layouts_made_;
+    PangoLayout* layout = laid.layout.get();
 
     pango_layout_set_font_description(layout, font_for(spec, font_size).get());  // copies it
     if (spec.tracking != 0) {
@@ -79,18 +95,16 @@ std::optional<TextBox> PangoTextService::text_box(std::string_view text, const T
 
     PangoRectangle logical{};
     pango_layout_get_extents(layout, nullptr, &logical);
-    TextBox box;
-    box.width = pixels(logical.width);  // trailing blanks included, as the overlay measures
+    laid.width = pixels(logical.width);  // trailing blanks included, as the overlay measures
     // Pango spaces letters only between them; the overlay's tracking also follows the last one. A trimmed
     // text still ends within its fitting width.
     if (spec.tracking != 0 && !text.empty()) {
-        box.width += font_size * spec.tracking;
-        if (fit) box.width = std::min(box.width, *fit > 0 ? *fit : 0.0);
+        laid.width += font_size * spec.tracking;
+        if (fit) laid.width = std::min(laid.width, *fit > 0 ? *fit : 0.0);
     }
-    box.height = pixels(logical.height);
-    box.top = pixels(logical.y);
-    box.handle = std::move(handle);
-    return box;
+    laid.height = pixels(logical.height);
+    laid.top = pixels(logical.y);
+    return laid;
 }
 
 }  // namespace tolmin::cairo

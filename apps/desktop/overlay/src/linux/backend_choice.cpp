@@ -46,9 +46,10 @@ std::uint32_t choose(Output& err, OnWayland on_wayland, OnX11 on_x11) {
 
 }  // namespace
 
-std::uint32_t run_overlay_mode(const std::optional<std::filesystem::path>& fonts, Output& err) {
+std::uint32_t run_overlay_mode(const std::optional<std::filesystem::path>& fonts,
+                               const std::shared_ptr<Output>& err) {
     return choose(
-        err,
+        *err,
         [&](wayland::DisplayPtr display) { return wayland::run_overlay(std::move(display), fonts, err); },
         [&] { return x11::run_overlay(fonts, err); });
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -14,7 +15,9 @@ namespace tolmin::desktop {
 
 inline constexpr std::string_view BACKEND_VARIABLE = "TOLMIN_OVERLAY_BACKEND";
 
-std::uint32_t run_overlay_mode(const std::optional<std::filesystem::path>& fonts, Output& err);
+// The overlay shares `err` with its reader thread, which may outlive the mode.
+std::uint32_t run_overlay_mode(const std::optional<std::filesystem::path>& fonts,
+                               const std::shared_ptr<Output>& err);
 std::uint32_t run_probe_mode(const std::optional<std::filesystem::path>& fonts, Output& out, Output& err);
 
 }  // namespace tolmin::desktop

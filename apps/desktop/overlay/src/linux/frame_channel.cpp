@@ -7,22 +7,20 @@
 #include <system_error>
 #include <thread>
 
-#include "base/stdio_output.hpp"
 #include "input/frame_reader.hpp"
 #include "linux/fd_source.hpp"
 
 namespace tolmin::desktop {
 
-Result<void> start_reader(const std::shared_ptr<FrameChannel>& channel) {
+Result<void> start_reader(const std::shared_ptr<FrameChannel>& channel, const std::shared_ptr<Output>& err) {
     try {
-        std::thread([channel] {
+        std::thread([channel, err] {
             FdSource input(STDIN_FILENO);
-            StdioOutput diagnostics(stderr);
             try {
-                FrameReader(input, diagnostics, channel->slot(), *channel).run();
+                FrameReader(input, *err, channel->slot(), *channel).run();
             } catch (const std::exception& e) {
                 // A reader that cannot go on is a failed input: the overlay ends as at the end of input.
-                write_diagnostic(diagnostics, std::string(READ_FAILED_TEXT) + e.what());
+                write_diagnostic(*err, std::string(READ_FAILED_TEXT) + e.what());
                 channel->input_ended();
             }
         }).detach();

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 
+#include "base/output.hpp"
 #include "base/result.hpp"
 #include "input/frame_slot.hpp"
 #include "linux/wake_fds.hpp"
@@ -35,8 +36,8 @@ private:
     std::atomic<bool> ended_{false};
 };
 
-// Starts the detached reader thread over standard input. It shares the channel, so the channel lives as
-// long as the thread, which may still be blocked in a read when the window thread is done.
-Result<void> start_reader(const std::shared_ptr<FrameChannel>& channel);
+// Starts the detached reader thread over standard input, with its diagnostics on `err`. It shares both, so
+// they live as long as the thread, which may still be blocked in a read when the window thread is done.
+Result<void> start_reader(const std::shared_ptr<FrameChannel>& channel, const std::shared_ptr<Output>& err);
 
 }  // namespace tolmin::desktop

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/repeat_folder.hpp"
 #include "cairo/font_files.hpp"
 #include "cairo/pango_text.hpp"
 #include "layout/probe_report.hpp"
@@ -19,7 +20,8 @@ void load_fonts(const std::optional<std::filesystem::path>& fonts, Output& err) 
 }  // namespace
 
 std::uint32_t run_overlay_on(WindowSystem& system, const std::optional<std::filesystem::path>& fonts,
-                             Output& err) {
+                             const std::shared_ptr<Output>& shared_err) {
+    Output& err = *shared_err;
     // The faces must be known to fontconfig before Pango lays out the first text.
     load_fonts(fonts, err);
     cairo::PangoTextService text;
@@ -31,11 +33,12 @@ std::uint32_t run_overlay_on(WindowSystem& system, const std::optional<std::file
         return 1;
     }
     auto channel = std::make_shared<FrameChannel>(std::move(wake).value());
-    if (Result<void> started = start_reader(channel); !started) {
+    if (Result<void> started = start_reader(channel, shared_err); !started) {
         write_diagnostic(err, "failed to spawn thread: " + started.error().text);
         return 1;
     }
-    return run_overlay_loop(system, text, *channel, timer.value(), err);
+    RepeatFolder reports(err);
+    return run_overlay_loop(system, text, *channel, timer.value(), reports, err);
 }
 
 std::uint32_t write_probe(std::string_view backend, bool layer_shell, const std::vector<Monitor>& monitors,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,9 @@
 namespace tolmin::desktop {
 
 // Overlay mode on `system` until standard input ends: 0, or 1 (after one diagnostic) when it cannot run on.
+// The reader thread writes its diagnostics to `err` too.
 std::uint32_t run_overlay_on(WindowSystem& system, const std::optional<std::filesystem::path>& fonts,
-                             Output& err);
+                             const std::shared_ptr<Output>& err);
 
 // Probe mode's report of `monitors` on `backend`, after the faces check: 0, or 1 when it cannot be written.
 std::uint32_t write_probe(std::string_view backend, bool layer_shell, const std::vector<Monitor>& monitors,

@@ -3,6 +3,7 @@
 // events, the monitors, and the overlay window's placement and picture. The decisions (which monitor, what
 // size, where, when to repaint) are the core's; a backend only carries them out.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace tolmin::desktop {
 
 struct DisplayEvents {
     bool lost = false;     // the connection to the display is gone
-    bool changed = false;  // monitors, DPI or compositing changed: read the monitors and apply again
+    bool changed = false;  // monitors, DPI or compositing changed: read the monitors and paint again, whole
+    std::vector<std::string> failures;  // pictures the display refused (diagnostics without prefix)
 };
 
 class WindowSystem {
@@ -36,12 +38,13 @@ public:
     // The monitors, read afresh.
     virtual std::vector<Monitor> monitors() = 0;
     // Moves and sizes the window to the plan's placement (only when it changed) on the plan's monitor, one of
-    // the list monitors() last returned, and shows it.
-    virtual void place(const FramePlan& plan) = 0;
+    // the list monitors() last returned, and shows it. False when the window holds nothing of the picture it
+    // showed (a surface made anew): the next picture is then painted whole.
+    virtual bool place(const FramePlan& plan) = 0;
     // Hides the window, and forgets its rectangle.
     virtual void hide() = 0;
-    // What the painter draws through; presenting shows the picture in the placed window.
-    virtual Canvas& canvas() = 0;
+    // Runs `paint` on the window's canvas; what it presents reaches the placed window.
+    virtual Result<void> draw(const std::function<Result<void>(Canvas&)>& paint) = 0;
     // Puts the window back above every other.
     virtual void keep_on_top() = 0;
 };

@@ -11,6 +11,7 @@
 #include "base/result.hpp"
 #include "layout/layout.hpp"
 #include "paint/color.hpp"
+#include "paint/pixel_rect.hpp"
 #include "text/text_style.hpp"
 
 namespace tolmin {
@@ -47,11 +48,17 @@ public:
 class Canvas {
 public:
     virtual ~Canvas() = default;
-    // Makes the surface at least w x h, binds it, begins drawing and clears to transparent.
-    virtual Result<void> begin_surface(std::int32_t width, std::int32_t height) = 0;
-    // Ends drawing and hands the picture to the window at (x, y) with the given size.
+    // Makes the surface at least width x height, binds it and begins drawing into `area` of it, which is
+    // cleared to transparent; nothing outside `area` is touched, so the rest of the picture stays as it was.
+    virtual Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) = 0;
+    // Ends drawing and hands the picture to the window at (x, y) with the given size; only `area` of it is
+    // new (the whole picture when `area` is all of it).
     virtual Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                         std::int32_t height) = 0;
+                                         std::int32_t height, const PixelRect& area) = 0;
+    // Confines what is drawn until the matching pop_clip to `rect` (in the picture's pixels, whatever the
+    // transform), within any clip already pushed.
+    virtual void push_clip(const PixelRect& rect) = 0;
+    virtual void pop_clip() = 0;
     // A translation matrix; (0, 0) is the identity.
     virtual void set_transform(double dx, double dy) = 0;
     virtual void push_layer(double opacity) = 0;

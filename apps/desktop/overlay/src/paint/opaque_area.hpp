@@ -7,16 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "paint/pixel_rect.hpp"
+
 namespace tolmin {
-
-struct PixelRect {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // The pixels are 32-bit words with the alpha in the top byte (premultiplied ARGB32), `stride` words a row.
 // The result is banded: consecutive rows with the same runs of non-transparent pixels make one band, its

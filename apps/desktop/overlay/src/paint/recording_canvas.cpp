@@ -47,25 +47,40 @@ std::optional<TextBox> FixedTextService::text_box(std::string_view text, const T
 
 // ---- RecordingCanvas ----
 
-Result<void> RecordingCanvas::begin_surface(std::int32_t width, std::int32_t height) {
+Result<void> RecordingCanvas::begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) {
     DrawOp op;
     op.kind = DrawOp::Kind::Begin;
     op.width = width;
     op.height = height;
+    op.area = area;
     ops.push_back(std::move(op));
     return {};
 }
 
 Result<void> RecordingCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                              std::int32_t height) {
+                                              std::int32_t height, const PixelRect& area) {
     DrawOp op;
     op.kind = DrawOp::Kind::Present;
     op.x = x;
     op.y = y;
     op.width = width;
     op.height = height;
+    op.area = area;
     ops.push_back(std::move(op));
     return {};
+}
+
+void RecordingCanvas::push_clip(const PixelRect& rect) {
+    DrawOp op;
+    op.kind = DrawOp::Kind::PushClip;
+    op.area = rect;
+    ops.push_back(std::move(op));
+}
+
+void RecordingCanvas::pop_clip() {
+    DrawOp op;
+    op.kind = DrawOp::Kind::PopClip;
+    ops.push_back(std::move(op));
 }
 
 void RecordingCanvas::set_transform(double dx, double dy) {

@@ -34,9 +34,21 @@ struct RecordedText final : TextHandle {
 };
 
 struct DrawOp {
-    enum class Kind { Begin, SetTransform, PushLayer, PopLayer, FillRect, FillEllipse, DrawText, Present };
+    enum class Kind {
+        Begin,
+        SetTransform,
+        PushClip,
+        PopClip,
+        PushLayer,
+        PopLayer,
+        FillRect,
+        FillEllipse,
+        DrawText,
+        Present
+    };
     Kind kind = Kind::Begin;
     std::int32_t x = 0, y = 0, width = 0, height = 0;  // Begin (width, height), Present (all four)
+    PixelRect area;                                    // Begin, Present (the part drawn), PushClip
     double dx = 0, dy = 0;                             // SetTransform
     double opacity = 0;                                // PushLayer
     RectF rect;                                        // FillRect
@@ -52,9 +64,11 @@ struct DrawOp {
 
 class RecordingCanvas : public Canvas {
 public:
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override;
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    void push_clip(const PixelRect& rect) override;
+    void pop_clip() override;
     void set_transform(double dx, double dy) override;
     void push_layer(double opacity) override;
     void pop_layer() override;

@@ -1,6 +1,7 @@
 #include "wayland/layer_surface.hpp"
 
 #include <string>
+#include <utility>
 
 namespace tolmin::wayland {
 namespace {
@@ -65,7 +66,7 @@ void LayerSurface::show(PictureBuffer& buffer, const std::vector<PixelRect>& dam
     if (waiting_ != nullptr && waiting_ != &buffer) waiting_->set_busy(false);
     buffer.set_busy(true);
     waiting_ = &buffer;
-    waiting_damage_ = damage;
+    waiting_damage_.insert(waiting_damage_.end(), damage.begin(), damage.end());
     if (configured_) commit_waiting();
 }
 
@@ -73,6 +74,8 @@ void LayerSurface::commit_waiting() {
     if (waiting_ == nullptr || closed_) return;
     wl_surface* surface = surface_.get();
     wl_surface_attach(surface, waiting_->get(), 0, 0);
+    if (!std::exchange(committed_, true))
+        waiting_damage_.assign(1, {0, 0, waiting_->width(), waiting_->height()});
     for (const PixelRect& rect : waiting_damage_)
         wl_surface_damage_buffer(surface, rect.x, rect.y, rect.width, rect.height);
     wl_surface_commit(surface);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "layout/anchored_surface.hpp"
-#include "paint/opaque_area.hpp"
+#include "paint/pixel_rect.hpp"
 #include "wayland/display.hpp"
 #include "wayland/picture_buffers.hpp"
 
@@ -35,7 +35,8 @@ public:
     // first shape is committed at once, and the compositor answers it with the first configure.
     void shape(Anchor anchor, const AnchoredSurface& surface, std::int32_t scale);
     // Hands the buffer over with the parts of it that changed (buffer pixels): committed at once when the
-    // surface has been configured, else as soon as it is. A picture still waiting is given back unused.
+    // surface has been configured, else as soon as it is. A picture still waiting is given back unused, its
+    // damage added to the new one's; the first picture committed is damaged whole.
     void show(PictureBuffer& buffer, const std::vector<PixelRect>& damage);
 
 private:
@@ -48,6 +49,7 @@ private:
     bool shaped_ = false;  // the first shape is committed without a buffer
     bool configured_ = false;
     bool closed_ = false;
+    bool committed_ = false;  // a picture was committed
     Anchor anchor_{};
     AnchoredSurface shape_;
     std::int32_t scale_ = 1;

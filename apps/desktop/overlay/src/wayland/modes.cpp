@@ -29,8 +29,8 @@ Result<DisplayPtr> connect() {
 }
 
 std::uint32_t run_overlay(DisplayPtr display, const std::optional<std::filesystem::path>& fonts,
-                          Output& err) {
-    write_diagnostic(err, CAPTURE_WARNING);
+                          const std::shared_ptr<Output>& err) {
+    write_diagnostic(*err, CAPTURE_WARNING);
     WaylandSystem system(*display);
     return desktop::run_overlay_on(system, fonts, err);
 }

@@ -21,8 +21,10 @@ using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 // The compositor WAYLAND_DISPLAY names, with a layer shell; else an error saying why not.
 Result<DisplayPtr> connect();
 
-// Overlay mode: the layer surface, the reader thread and the loop until standard input ends. 0 or 1.
-std::uint32_t run_overlay(DisplayPtr display, const std::optional<std::filesystem::path>& fonts, Output& err);
+// Overlay mode: the layer surface, the reader thread (which shares `err`) and the loop until standard input
+// ends. 0 or 1.
+std::uint32_t run_overlay(DisplayPtr display, const std::optional<std::filesystem::path>& fonts,
+                          const std::shared_ptr<Output>& err);
 
 // Probe mode: one line of JSON on `out` describing the outputs. 0 or 1.
 std::uint32_t run_probe(DisplayPtr display, const std::optional<std::filesystem::path>& fonts, Output& out,

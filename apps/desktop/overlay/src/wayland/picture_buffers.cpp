@@ -17,6 +17,23 @@ namespace tolmin::wayland {
 namespace {
 
 constexpr std::size_t MAX_BUFFERS = 3;
+// Parts a buffer lacks are kept apart up to this many, then as the one rectangle around them.
+constexpr std::size_t MAX_MISSING_PARTS = 8;
+
+bool contains(const PixelRect& outer, const PixelRect& inner) {
+    return intersection(outer, inner) == inner;
+}
+
+// Copies `rect` (within both) from one buffer into another of the same size.
+void copy_rect(const PictureBuffer& from, PictureBuffer& to, const PixelRect& rect) {
+    const auto stride = static_cast<std::size_t>(from.stride());
+    const auto offset = static_cast<std::size_t>(rect.y) * stride + static_cast<std::size_t>(rect.x) * 4;
+    const auto bytes = static_cast<std::size_t>(rect.width) * 4;
+    for (std::int32_t row = 0; row < rect.height; ++row) {
+        const std::size_t at = offset + static_cast<std::size_t>(row) * stride;
+        std::memcpy(to.data() + at, from.data() + at, bytes);
+    }
+}
 
 Error buffer_error(std::int32_t width, std::int32_t height, int code) {
     return Error{"cannot make a " + std::to_string(width) + " x " + std::to_string(height) +
@@ -76,12 +93,54 @@ Result<PictureBuffer*> PictureBuffers::take(std::int32_t width, std::int32_t hei
     made.value()->on_release(&PictureBuffers::released, this);
     for (auto& buffer : buffers_) {
         if (buffer.get() == free) {
+            if (shown_ == free) shown_ = nullptr;
             buffer = std::move(made).value();
             return buffer.get();
         }
     }
     buffers_.push_back(std::move(made).value());
     return buffers_.back().get();
+}
+
+bool PictureBuffers::holds(const PixelRect& picture) const {
+    return shown_ != nullptr && !picture.empty() && shown_->picture_ == picture;
+}
+
+void PictureBuffers::catch_up(PictureBuffer& buffer, const PixelRect& picture, const PixelRect& redrawn) {
+    if (buffer.picture_ != picture) {
+        // Around the picture (where the grid of a scale of 2 or more adds pixels) it stays transparent.
+        std::memset(buffer.data(), 0,
+                    static_cast<std::size_t>(buffer.stride()) * static_cast<std::size_t>(buffer.height()));
+        buffer.missing_.assign(1, picture);
+        buffer.picture_ = picture;
+    }
+    // The buffer shown last lacks nothing, unless it held another picture.
+    if (&buffer != shown_ && holds(picture)) {
+        for (const PixelRect& part : buffer.missing_) {
+            if (!contains(redrawn, part)) copy_rect(*shown_, buffer, intersection(part, picture));
+        }
+    }
+    buffer.missing_.clear();
+}
+
+void PictureBuffers::shown(PictureBuffer& buffer, const std::vector<PixelRect>& damage) {
+    for (const auto& other : buffers_) {
+        if (other.get() == &buffer || other->picture_.empty()) continue;
+        std::vector<PixelRect>& missing = other->missing_;
+        missing.insert(missing.end(), damage.begin(), damage.end());
+        if (missing.size() > MAX_MISSING_PARTS) {
+            PixelRect around;
+            for (const PixelRect& part : missing) around = bounding(around, part);
+            missing.assign(1, around);
+        }
+    }
+    buffer.missing_.clear();
+    shown_ = &buffer;
+}
+
+void PictureBuffers::spoil(PictureBuffer& buffer) {
+    buffer.picture_ = PixelRect{};
+    buffer.missing_.clear();
 }
 
 void PictureBuffers::released(void* data) {

@@ -1,9 +1,11 @@
 #pragma once
 // The painter's drawing interface for the Wayland overlay: the Cairo canvas draws straight into a free
-// picture buffer of the surface's size, at the picture's offset in it, and presenting hands that buffer to
-// the layer surface with the part of it that changed.
+// picture buffer of the surface's size, at the picture's offset in it. One paint draws its damaged areas into
+// one buffer, brought up to date first (picture_buffers.hpp); finishing the paint hands that buffer to the
+// layer surface with those areas as its damage.
 
 #include <cstdint>
+#include <vector>
 
 #include "cairo/cairo_canvas.hpp"
 #include "layout/anchored_surface.hpp"
@@ -19,11 +21,23 @@ public:
     // The surface the next pictures go to, with its buffer's size and the picture's place in it; none while
     // the overlay is hidden (painting then fails).
     void aim(LayerSurface* surface, const AnchoredSurface& shape) { surface_ = surface, shape_ = shape; }
+    // Whether the picture last shown stands where a width x height picture of the shape aimed at would, so
+    // that the next one can be drawn in parts.
+    bool holds(std::int32_t width, std::int32_t height) const {
+        return buffers_.holds(picture(width, height));
+    }
 
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
-    // Ends the drawing and hands the buffer to the surface (which the placement already shaped).
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    // The first area of a paint takes the buffer; the others draw into the same one.
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override;
+    // Ends the drawing of an area, to be shown when the paint is finished.
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    // After a paint: hands its buffer to the surface (which the placement already shaped), or, when the paint
+    // failed, keeps it back.
+    void finish(bool painted);
+
+    void push_clip(const PixelRect& rect) override { cairo_.push_clip(rect); }
+    void pop_clip() override { cairo_.pop_clip(); }
     void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }
     void push_layer(double opacity) override { cairo_.push_layer(opacity); }
     void pop_layer() override { cairo_.pop_layer(); }
@@ -39,12 +53,19 @@ public:
     }
 
 private:
+    // A width x height picture's place in the buffer (buffer pixels).
+    PixelRect picture(std::int32_t width, std::int32_t height) const;
+    // `area` of the picture in buffer pixels, cut to the picture.
+    PixelRect in_buffer(const PixelRect& area) const;
+
     PictureBuffers& buffers_;
     cairo::CairoCanvas cairo_;
     LayerSurface* surface_ = nullptr;
     AnchoredSurface shape_;
-    PictureBuffer* drawing_ = nullptr;  // from begin_surface to present_surface
+    PictureBuffer* drawing_ = nullptr;  // from the first begin_surface of a paint to its finish
     cairo::SurfacePtr target_;          // the Cairo surface over it
+    PixelRect drawn_;                   // where the picture stands in it
+    std::vector<PixelRect> damage_;     // the areas presented, buffer pixels
 };
 
 }  // namespace tolmin::wayland

@@ -55,22 +55,30 @@ std::vector<Monitor> WaylandSystem::monitors() {
     return monitors_;
 }
 
-void WaylandSystem::place(const FramePlan& plan) {
+bool WaylandSystem::place(const FramePlan& plan) {
     const std::size_t index = *plan.monitor;
     const CompositorOutput* output = nullptr;
     for (const auto& candidate : display_.outputs())
         if (index < listed_.size() && candidate->name() == listed_[index]) output = candidate.get();
     if (output == nullptr) {
         hide();
-        return;
+        return false;
     }
     // The protocol moves no layer surface to another output: a new one is made there.
     if (surface_ && (surface_->output() != output->name() || surface_->closed())) surface_.reset();
-    if (!surface_) surface_ = std::make_unique<LayerSurface>(display_, *output);
+    const bool made = !surface_;
+    if (made) surface_ = std::make_unique<LayerSurface>(display_, *output);
     const AnchoredSurface shape =
         anchored_surface(monitors_[index], plan.layout.anchor, *plan.window, output->scale());
     surface_->shape(plan.layout.anchor, shape, output->scale());
     canvas_.aim(surface_.get(), shape);
+    return !made && canvas_.holds(plan.window->width, plan.window->height);
+}
+
+Result<void> WaylandSystem::draw(const std::function<Result<void>(Canvas&)>& paint) {
+    Result<void> painted = paint(canvas_);
+    canvas_.finish(painted.ok());
+    return painted;
 }
 
 void WaylandSystem::hide() {

@@ -28,9 +28,11 @@ public:
     std::string lost_text() const override;
 
     std::vector<Monitor> monitors() override;
-    void place(const FramePlan& plan) override;
+    // False when the surface is made anew (the first picture, another output, one the compositor closed),
+    // or stands where the last picture did not.
+    bool place(const FramePlan& plan) override;
     void hide() override;
-    Canvas& canvas() override { return canvas_; }
+    Result<void> draw(const std::function<Result<void>(Canvas&)>& paint) override;
     // A surface of the overlay layer stays above every window by itself.
     void keep_on_top() override {}
 

@@ -1,18 +1,43 @@
 #include "windows/apply.hpp"
 
-#include <string>
-
-#include "layout/frame_plan.hpp"
 #include "layout/repaint.hpp"
-#include "paint/painter.hpp"
 #include "windows/d2d_canvas.hpp"
 #include "windows/monitors.hpp"
-#include "windows/text_service.hpp"
 
 namespace tolmin::win {
 namespace {
 
-constexpr std::string_view DEVICE_LOST_TEXT = "the graphics device was lost; drawing again";
+// The overlay window as the frame application uses it.
+class Win32FrameWindow final : public FrameWindow {
+public:
+    explicit Win32FrameWindow(Overlay& overlay) : overlay_(overlay) {}
+
+    void arm_repaint(std::optional<std::uint32_t> wait_ms) override {
+        // Failing to kill a timer that is not there is fine; SetTimer's result is not looked at either.
+        if (wait_ms) {
+            (void)SetTimer(overlay_.window.handle, REPAINT_TIMER_ID, *wait_ms, nullptr);
+        } else {
+            (void)KillTimer(overlay_.window.handle, REPAINT_TIMER_ID);
+        }
+    }
+    void hide() override { win::hide(overlay_.window); }
+    // A layered window keeps its picture wherever it goes.
+    bool place(const FramePlan& plan, const Monitor& monitor) override {
+        (void)win::place(overlay_.window, monitor, plan.layout);
+        return true;
+    }
+    Result<void> draw(const std::function<Result<void>(Canvas&)>& paint) override {
+        Graphics& graphics = *overlay_.graphics;
+        return graphics.paint([&] {
+            D2DCanvas canvas(graphics, overlay_.window.handle);
+            return paint(canvas);
+        });
+    }
+    void keep_on_top() override { win::keep_on_top(overlay_.window.handle); }
+
+private:
+    Overlay& overlay_;
+};
 
 }  // namespace
 
@@ -21,45 +46,11 @@ void apply(Overlay& overlay, RepeatFolder& reports) {
 }
 
 void apply_at(Overlay& overlay, double now, RepeatFolder& reports) {
-    OverlayWindow& window = overlay.window;
-    // At most one repaint is ever pending; failing to kill a timer that is not there is fine.
-    (void)KillTimer(window.handle, REPAINT_TIMER_ID);
-    // The counts of failures that stopped are told at the next application after their second.
-    reports.write_due();
-
-    if (!overlay.current) {
-        hide(window);
-        return;
-    }
-    const Frame& frame = *overlay.current;
-
     // Enumerated afresh every time, so a monitor added, removed or moved is seen at the next Frame or tick.
-    overlay.monitors = enumerate_monitors();
-    Graphics& graphics = *overlay.graphics;
+    if (overlay.current) overlay.monitors = enumerate_monitors();
+    Win32FrameWindow window(overlay);
     // One text service for the layout and the paint: a text measured is drawn from the same text layout.
-    DWriteTextService text(graphics.text());
-    const FramePlan plan = plan_frame(frame, overlay.monitors, now, text);
-    // No monitor, or nothing to show: no timer either, nothing changes until the next Frame.
-    if (!plan.window) {
-        hide(window);
-        return;
-    }
-    const Layout& layout = plan.layout;
-    const ScreenPoint origin = place(window, overlay.monitors[*plan.monitor], layout);
-
-    const Result<void> painted = graphics.paint(
-        [&] {
-            D2DCanvas canvas(graphics, window.handle);
-            return paint_frame(canvas, text, origin.x, origin.y, frame, layout);
-        },
-        [&] { reports.report(DEVICE_LOST_TEXT); });
-    if (!painted) reports.report("cannot draw this frame: " + painted.error().text);
-    keep_on_top(window.handle);
-
-    // Still armed after a failed paint, so a later tick tries again.
-    if (const auto wait = repaint_wait_ms(next_repaint(frame.toasts, now), now)) {
-        (void)SetTimer(window.handle, REPAINT_TIMER_ID, *wait, nullptr);
-    }
+    apply_frame(overlay, now, window, overlay.graphics->text_service(), reports);
 }
 
 }  // namespace tolmin::win

@@ -17,13 +17,37 @@ D2D1_COLOR_F color_of(const Rgb& color, double alpha) {
 
 D2DCanvas::D2DCanvas(Graphics& graphics, HWND window) : graphics_(graphics), window_(window) {}
 
-Result<void> D2DCanvas::begin_surface(std::int32_t width, std::int32_t height) {
-    return graphics_.begin_drawing(width, height);
+Result<void> D2DCanvas::begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) {
+    bound_ = intersection(area, PixelRect{0, 0, width, height});
+    dx_ = dy_ = 0;
+    Result<void> begun = graphics_.begin_drawing(width, height, area);
+    if (begun) apply_transform(0, 0);
+    return begun;
 }
 
 Result<void> D2DCanvas::present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                        std::int32_t height) {
-    return graphics_.end_drawing(window_, x, y, width, height);
+                                        std::int32_t height, const PixelRect& area) {
+    return graphics_.end_drawing(window_, x, y, width, height, area);
+}
+
+void D2DCanvas::apply_transform(double dx, double dy) {
+    graphics_.target().SetTransform(
+        D2D1::Matrix3x2F::Translation(static_cast<float>(dx - bound_.x), static_cast<float>(dy - bound_.y)));
+}
+
+void D2DCanvas::push_clip(const PixelRect& rect) {
+    // A clip takes the transform of the moment it is pushed: the picture's own, then the painter's again.
+    apply_transform(0, 0);
+    graphics_.target().PushAxisAlignedClip(
+        D2D1::RectF(static_cast<float>(rect.x), static_cast<float>(rect.y),
+                    static_cast<float>(static_cast<double>(rect.x) + rect.width),
+                    static_cast<float>(static_cast<double>(rect.y) + rect.height)),
+        D2D1_ANTIALIAS_MODE_ALIASED);
+    apply_transform(dx_, dy_);
+}
+
+void D2DCanvas::pop_clip() {
+    graphics_.target().PopAxisAlignedClip();
 }
 
 ID2D1SolidColorBrush* D2DCanvas::brush(const Rgb& color, double alpha) {
@@ -37,8 +61,9 @@ ID2D1SolidColorBrush* D2DCanvas::brush(const Rgb& color, double alpha) {
 }
 
 void D2DCanvas::set_transform(double dx, double dy) {
-    graphics_.target().SetTransform(
-        D2D1::Matrix3x2F::Translation(static_cast<float>(dx), static_cast<float>(dy)));
+    dx_ = dx;
+    dy_ = dy;
+    apply_transform(dx, dy);
 }
 
 void D2DCanvas::push_layer(double opacity) {

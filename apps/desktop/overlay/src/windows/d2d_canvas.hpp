@@ -17,9 +17,12 @@ namespace tolmin::win {
 class D2DCanvas final : public Canvas {
 public:
     D2DCanvas(Graphics& graphics, HWND window);
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override;
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override;
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override;
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override;
+    // PushAxisAlignedClip, aliased, in the picture's pixels.
+    void push_clip(const PixelRect& rect) override;
+    void pop_clip() override;
     void set_transform(double dx, double dy) override;
     void push_layer(double opacity) override;
     void pop_layer() override;
@@ -33,8 +36,14 @@ private:
     // when it cannot be made (then nothing is drawn with it).
     ID2D1SolidColorBrush* brush(const Rgb& color, double alpha);
 
+    // The render target's transform: the painter's translation less the bound area's corner, which is the
+    // render target's origin.
+    void apply_transform(double dx, double dy);
+
     Graphics& graphics_;
     HWND window_;
+    PixelRect bound_;         // the area of the picture this drawing is bound to
+    double dx_ = 0, dy_ = 0;  // the painter's translation
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
 };
 

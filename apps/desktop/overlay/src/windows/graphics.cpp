@@ -36,15 +36,13 @@ Graphics::Graphics(ComPtr<IDWriteFontCollection1> fonts, TextFormats text,
       calls_(std::move(calls)),
       target_(std::move(target)) {}
 
-Result<void> Graphics::paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost) {
+Result<void> Graphics::paint(const std::function<Result<void>()>& draw) {
     if (target_lost_) {
         if (Result<void> remade = remake_target(); !remade) return remade;
     }
     Result<void> drawn = draw();
-    if (drawn || drawn.error().kind != ErrorKind::DeviceLost) return drawn;
-    lost();
-    if (Result<void> remade = remake_target(); !remade) return remade;
-    return draw();
+    if (!drawn && drawn.error().kind == ErrorKind::DeviceLost) target_lost_ = true;
+    return drawn;
 }
 
 Result<void> Graphics::remake_target() {
@@ -56,9 +54,11 @@ Result<void> Graphics::remake_target() {
     return {};
 }
 
-Result<void> Graphics::begin_drawing(std::int32_t width, std::int32_t height) {
+Result<void> Graphics::begin_drawing(std::int32_t width, std::int32_t height, const PixelRect& area) {
     if (Result<void> grown = grow_surface(surface_, width, height); !grown) return grown;
-    const RECT bound{0, 0, width, height};  // the picture's size, not the bitmap's
+    // Within the picture's size, not the bitmap's; EndDraw writes back this rectangle and nothing else.
+    const PixelRect drawn = intersection(area, PixelRect{0, 0, width, height});
+    const RECT bound{drawn.x, drawn.y, drawn.x + drawn.width, drawn.y + drawn.height};
     const HRESULT hr = target_->BindDC(surface_->dc(), &bound);
     if (FAILED(hr)) return hresult_error(hr);
     target_->BeginDraw();
@@ -67,11 +67,11 @@ Result<void> Graphics::begin_drawing(std::int32_t width, std::int32_t height) {
 }
 
 Result<void> Graphics::end_drawing(HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
-                                   std::int32_t height) {
+                                   std::int32_t height, const PixelRect& area) {
     const HRESULT hr = calls_->end_draw(*target_.Get());
     if (FAILED(hr)) return hresult_error(hr);
     if (!surface_) return hresult_error(E_UNEXPECTED);
-    return show_surface(*surface_, window, x, y, width, height);
+    return show_surface(*surface_, window, x, y, width, height, area);
 }
 
 Result<std::unique_ptr<Graphics>> create_graphics(const std::optional<std::filesystem::path>& font_directory,

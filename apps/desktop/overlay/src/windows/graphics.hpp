@@ -16,8 +16,10 @@
 
 #include "base/output.hpp"
 #include "base/result.hpp"
+#include "paint/pixel_rect.hpp"
 #include "windows/surface.hpp"
 #include "windows/text_layout.hpp"
+#include "windows/text_service.hpp"
 
 namespace tolmin::win {
 
@@ -50,22 +52,28 @@ public:
     // Made from the factory and the collection; they do not depend on the render target, so they outlive a
     // lost device.
     TextFormats& text() { return text_; }
+    // The text service over those formats, with the text layouts it keeps from paint to paint.
+    DWriteTextService& text_service() { return text_service_; }
+    // The bitmap the picture is drawn into; none before the first paint.
+    const std::optional<Surface>& surface() const { return surface_; }
     // Where the drawing between begin_drawing and end_drawing goes.
     ID2D1RenderTarget& target() { return *target_.Get(); }
 
-    // One paint: `draw` makes one drawing, from begin_drawing to end_drawing. When that drawing ends with a
-    // lost device (a driver update, a GPU reset, a remote-desktop switch, sleep), `lost` is told, the render
-    // target is remade and `draw` runs once more. A render target that cannot be remade is made before the
-    // next paint instead; until then nothing is drawn and the paint fails with the reason.
-    Result<void> paint(const std::function<Result<void>()>& draw, const std::function<void()>& lost);
+    // One paint: `draw` makes the drawings, each from begin_drawing to end_drawing. When one ends with a lost
+    // device (a driver update, a GPU reset, a remote-desktop switch, sleep), the paint fails so (ErrorKind
+    // DeviceLost) and the render target is remade before the next paint; one that cannot be remade is tried
+    // again at each paint, which until then draws nothing and fails with the reason.
+    Result<void> paint(const std::function<Result<void>()>& draw);
 
     // Makes the bitmap at least width x height (it only grows; a failure to grow keeps the old one), binds
-    // the render target to its top-left width x height, begins drawing and clears to transparent.
-    Result<void> begin_drawing(std::int32_t width, std::int32_t height);
-    // Ends drawing and hands the picture to the layered window, which also moves to (x, y) and takes the
-    // size width x height. On failure the window keeps its previous picture.
+    // the render target to `area` of it (whose top-left corner becomes the render target's origin), begins
+    // drawing and clears that area to transparent. The rest of the bitmap keeps its pixels.
+    Result<void> begin_drawing(std::int32_t width, std::int32_t height, const PixelRect& area);
+    // Ends drawing and hands the picture's top-left width x height to the layered window, which also moves
+    // to (x, y) and takes that size; only `area` of it is new. On failure the window keeps its previous
+    // picture.
     Result<void> end_drawing(HWND window, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height);
+                             std::int32_t height, const PixelRect& area);
 
 private:
     Result<void> remake_target();
@@ -73,9 +81,10 @@ private:
     std::optional<Surface> surface_;
     ComPtr<IDWriteFontCollection1> fonts_;
     TextFormats text_;
+    DWriteTextService text_service_{text_};
     std::unique_ptr<RenderTargetCalls> calls_;
     ComPtr<ID2D1DCRenderTarget> target_;
-    bool target_lost_ = false;  // the device was lost and no new render target could be made since
+    bool target_lost_ = false;  // the device was lost and no new render target was made since
 };
 
 // The DirectWrite factory, the font directory (which reports its own problems on `err`), the text formats

@@ -99,16 +99,32 @@ Result<void> grow_surface(std::optional<Surface>& surface, std::int32_t width, s
 }
 
 Result<void> show_surface(const Surface& surface, HWND window, std::int32_t x, std::int32_t y,
-                          std::int32_t width, std::int32_t height) {
+                          std::int32_t width, std::int32_t height, const PixelRect& dirty) {
     POINT destination{x, y};
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     SetLastError(ERROR_SUCCESS);
-    if (!UpdateLayeredWindow(window, nullptr, &destination, &size, surface.dc(), &source, 0, &blend,
-                             ULW_ALPHA)) {
-        return last_error();
+    if (dirty == PixelRect{0, 0, width, height}) {
+        if (!UpdateLayeredWindow(window, nullptr, &destination, &size, surface.dc(), &source, 0, &blend,
+                                 ULW_ALPHA)) {
+            return last_error();
+        }
+        return {};
     }
+    const RECT changed{dirty.x, dirty.y, dirty.x + dirty.width, dirty.y + dirty.height};
+    UPDATELAYEREDWINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    info.hdcDst = nullptr;
+    info.pptDst = &destination;
+    info.psize = &size;
+    info.hdcSrc = surface.dc();
+    info.pptSrc = &source;
+    info.crKey = 0;
+    info.pblend = &blend;
+    info.dwFlags = ULW_ALPHA;
+    info.prcDirty = &changed;
+    if (!UpdateLayeredWindowIndirect(window, &info)) return last_error();
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "base/result.hpp"
+#include "paint/pixel_rect.hpp"
 
 namespace tolmin::win {
 
@@ -23,6 +24,7 @@ public:
     ~Surface();
 
     HDC dc() const { return dc_; }
+    HBITMAP bitmap() const { return bitmap_; }
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
@@ -41,8 +43,9 @@ private:
 Result<void> grow_surface(std::optional<Surface>& surface, std::int32_t width, std::int32_t height);
 
 // Hands the top-left width x height of the surface to the layered window, which also moves to (x, y) and
-// takes that size.
+// takes that size. Only `dirty` of it is new: UpdateLayeredWindowIndirect with that rectangle, unless it is
+// the whole picture (then UpdateLayeredWindow).
 Result<void> show_surface(const Surface& surface, HWND window, std::int32_t x, std::int32_t y,
-                          std::int32_t width, std::int32_t height);
+                          std::int32_t width, std::int32_t height, const PixelRect& dirty);
 
 }  // namespace tolmin::win

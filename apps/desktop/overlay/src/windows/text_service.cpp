@@ -9,48 +9,35 @@ namespace tolmin::win {
 
 DWriteTextService::DWriteTextService(TextFormats& formats) : formats_(formats) {}
 
-const DWriteTextService::Untrimmed* DWriteTextService::untrimmed(std::string_view text, const TextSpec& spec,
-                                                                 double scale) {
-    for (const Untrimmed& kept : untrimmed_) {
-        if (kept.text == text && kept.spec == spec && kept.scale == scale)
-            return kept.layout ? &kept : nullptr;
-    }
+const DWriteTextService::Laid& DWriteTextService::laid_out(std::string_view text, const TextSpec& spec,
+                                                           double scale, std::optional<double> fit) {
     // A text that cannot be laid out or measured is kept too (without a layout): it is not tried again.
-    Untrimmed made{std::string(text), spec, scale, nullptr, {}};
-    if (Result<ComPtr<IDWriteTextLayout>> layout = formats_.make_layout(text, spec, scale, std::nullopt)) {
-        made.layout = std::move(layout).value();
-        if (FAILED(made.layout->GetMetrics(&made.metrics))) made.layout.Reset();
-    }
-    untrimmed_.push_back(std::move(made));
-    return untrimmed_.back().layout ? &untrimmed_.back() : nullptr;
+    return laid_.get(text, spec, scale, fit, [&] {
+        Laid made;
+        if (Result<ComPtr<IDWriteTextLayout>> layout = formats_.make_layout(text, spec, scale, fit)) {
+            made.layout = std::move(layout).value();
+            if (FAILED(made.layout->GetMetrics(&made.metrics))) made.layout.Reset();
+        }
+        return made;
+    });
 }
 
 double DWriteTextService::measure_text(std::string_view text, const TextSpec& spec, double scale) {
-    const Untrimmed* laid_out = untrimmed(text, spec, scale);
-    if (laid_out == nullptr) return 0.0;
-    return text_width(laid_out->metrics.width, laid_out->metrics.widthIncludingTrailingWhitespace);
+    const Laid& laid = laid_out(text, spec, scale, std::nullopt);
+    if (!laid.layout) return 0.0;
+    return text_width(laid.metrics.width, laid.metrics.widthIncludingTrailingWhitespace);
 }
 
 std::optional<TextBox> DWriteTextService::text_box(std::string_view text, const TextSpec& spec, double scale,
                                                    std::optional<double> fit) {
-    ComPtr<IDWriteTextLayout> layout;
-    DWRITE_TEXT_METRICS metrics{};
-    if (!fit) {
-        const Untrimmed* laid_out = untrimmed(text, spec, scale);
-        if (laid_out == nullptr) return std::nullopt;
-        layout = laid_out->layout;
-        metrics = laid_out->metrics;
-    } else {
-        Result<ComPtr<IDWriteTextLayout>> made = formats_.make_layout(text, spec, scale, fit);
-        if (!made) return std::nullopt;
-        layout = std::move(made).value();
-        if (FAILED(layout->GetMetrics(&metrics))) return std::nullopt;
-    }
+    const Laid& laid = laid_out(text, spec, scale, fit);
+    if (!laid.layout) return std::nullopt;
     TextBox box;
-    box.width = text_width(metrics.width, metrics.widthIncludingTrailingWhitespace);
-    box.height = metrics.height;
-    box.top = metrics.top;
-    box.handle = std::make_unique<DWriteTextHandle>(std::move(layout));
+    box.width = text_width(laid.metrics.width, laid.metrics.widthIncludingTrailingWhitespace);
+    box.height = laid.metrics.height;
+    box.top = laid.metrics.top;
+    // The box holds a reference of its own: the cache may drop the layout before the box is drawn.
+    box.handle = std::make_unique<DWriteTextHandle>(laid.layout);
     return box;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-// The text service over DirectWrite (measure_text and text_box) for one frame application: the layout
-// measures through it and the painter makes its text boxes with it.
+// The text service over DirectWrite (measure_text and text_box), kept for the life of the drawing resources:
+// the layout measures through it and the painter makes its text boxes with it. Text layouts are kept from
+// one paint to the next (TextCache), so a text measured is drawn from the same layout and a repaint tick lays
+// out no text it laid out before.
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "paint/canvas.hpp"
+#include "paint/text_cache.hpp"
 #include "windows/text_layout.hpp"
 
 namespace tolmin::win {
@@ -20,21 +21,17 @@ public:
                                     std::optional<double> fit) override;
 
 private:
-    // A text laid out without a fitting width, kept for this service's life: the layout measures the Hud
-    // and Night texts and the painter draws the same texts, so each is laid out once.
-    struct Untrimmed {
-        std::string text;
-        TextSpec spec;
-        double scale = 0;
-        ComPtr<IDWriteTextLayout> layout;  // null: the text cannot be laid out or measured
+    // A text laid out with its metrics; no layout when it cannot be laid out or measured.
+    struct Laid {
+        ComPtr<IDWriteTextLayout> layout;
         DWRITE_TEXT_METRICS metrics{};
     };
 
-    // The untrimmed layout of the text with its metrics; null when it cannot be made or measured.
-    const Untrimmed* untrimmed(std::string_view text, const TextSpec& spec, double scale);
+    const Laid& laid_out(std::string_view text, const TextSpec& spec, double scale,
+                         std::optional<double> fit);
 
     TextFormats& formats_;
-    std::vector<Untrimmed> untrimmed_;
+    TextCache<Laid> laid_;
 };
 
 }  // namespace tolmin::win

@@ -11,7 +11,9 @@
 
 namespace tolmin::x11 {
 
-std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts, Output& err) {
+std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts,
+                          const std::shared_ptr<Output>& shared_err) {
+    Output& err = *shared_err;
     Result<std::unique_ptr<Connection>> connection = Connection::open();
     if (!connection) {
         write_diagnostic(err, "cannot make a window: " + connection.error().text);
@@ -24,7 +26,7 @@ std::uint32_t run_overlay(const std::optional<std::filesystem::path>& fonts, Out
     }
     write_diagnostic(err, CAPTURE_WARNING);
     X11System system(*connection.value(), std::move(window).value(), err);
-    return desktop::run_overlay_on(system, fonts, err);
+    return desktop::run_overlay_on(system, fonts, shared_err);
 }
 
 }  // namespace tolmin::x11

@@ -27,6 +27,12 @@ desktop::DisplayEvents X11System::dispatch() {
     return events;
 }
 
+Result<void> X11System::draw(const std::function<Result<void>(Canvas&)>& paint) {
+    Result<void> painted = paint(canvas_);
+    canvas_.finish();
+    return painted;
+}
+
 bool X11System::flush() {
     return xcb_flush(connection_.get()) > 0 && !connection_.lost();
 }
@@ -43,7 +49,7 @@ void X11System::handle(const xcb_generic_event_t& event, desktop::DisplayEvents&
         // that was not drawn.
         const auto& error = reinterpret_cast<const xcb_generic_error_t&>(event);
         if (presenter_.is_put_error(error))
-            write_diagnostic(err_, "cannot draw this frame: " + x_error_text(error));
+            events.failures.push_back("cannot draw this frame: " + x_error_text(error));
     } else if (type == XCB_EXPOSE) {
         const auto& expose = reinterpret_cast<const xcb_expose_event_t&>(event);
         if (expose.window == self) (void)canvas_.show({expose.x, expose.y, expose.width, expose.height});

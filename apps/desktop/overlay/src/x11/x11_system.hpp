@@ -32,9 +32,14 @@ public:
     std::string lost_text() const override;
 
     std::vector<Monitor> monitors() override { return monitors_.read(); }
-    void place(const FramePlan& plan) override { window_->place(*plan.window); }
+    // An X window keeps its picture where it goes (its parts that come back into view are exposed and put
+    // again).
+    bool place(const FramePlan& plan) override {
+        window_->place(*plan.window);
+        return true;
+    }
     void hide() override { window_->hide(); }
-    Canvas& canvas() override { return canvas_; }
+    Result<void> draw(const std::function<Result<void>(Canvas&)>& paint) override;
     void keep_on_top() override { window_->raise(); }
 
 private:

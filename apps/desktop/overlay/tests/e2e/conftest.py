@@ -12,7 +12,8 @@ from pathlib import Path
 
 import pytest
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+HERE = Path(__file__).resolve().parent
+sys.path[:0] = [str(HERE), str(HERE.parents[1] / "tools/desktop")]
 
 from expect import APP, FRAME_TOOL, ROOT  # noqa: E402
 from wine_session import SCREEN, Program, WinePrefix, XServer, have_tools, wine_path  # noqa: E402

@@ -98,3 +98,20 @@ def expected_layout(frame: dict | str, now_ms: float, monitors=(MONITOR,)) -> Ex
     blocks = [Placed(b["kind"], b.get("index"), Rect(wx + b["x"], wy + b["y"], b["w"], b["h"]), b["alpha"],
                      b["slide"]) for b in layout["blocks"]]
     return ExpectedLayout(report, Rect(wx, wy, layout["width"], layout["height"]), blocks)
+
+
+def painted_in_parts(first: dict, other_monitor: str):
+    """Frames after `first` that the overlay paints in parts, each as (step, frame, the time to render its
+    picture at): a toast fading in (born 200 ms after the step begins, drawn at every tick of its fade), the
+    Hud's elapsed time alone, an alert added, another monitor, and the same frame again."""
+    born = wall_ms() + 200
+    toast = {"kind": "same", "title": "Fading in", "index": "2", "born": born, "dies": born + 600_000}
+    frame = {**first, "toasts": [*first["toasts"], toast]}
+    yield "fade", frame, born + 1000
+    frame = {**frame, "hud": {**frame["hud"], "elapsed": "01:24:10"}}
+    yield "elapsed", frame, born + 1000
+    frame = {**frame, "alerts": [*frame["alerts"], {"title": "Camera 2 disconnected"}]}
+    yield "alert", frame, born + 1000
+    frame = {**frame, "monitor": other_monitor}
+    yield "monitor", frame, born + 1000
+    yield "same", frame, born + 1000

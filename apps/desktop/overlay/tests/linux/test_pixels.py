@@ -1,15 +1,18 @@
 """The screen inside the overlay window equals `tolmin-frame render` of the same frame laid over the backdrop,
-for each anchor, on both monitors, and at the scale the Xft.dpi resource gives; outside it the backdrop
-shows unchanged."""
+for each anchor, on both monitors, at the scale the Xft.dpi resource gives, and after each step of a run
+painted in parts; outside it the backdrop shows unchanged."""
 
 import json
 import subprocess
+import time
 
 import pytest
 from PIL import Image, ImageChops
+from Xlib import display
+from Xlib.ext import damage
 
-from conftest import FONTS
-from expect import FRAME_TOOL, checker_layout, wall_ms
+from conftest import FONTS, overlay_window
+from expect import FRAME_TOOL, checker_layout, painted_in_parts, wall_ms
 from x_desktop import BACKDROP, checker_monitors
 
 TOLERANCE = 2  # per channel: the compositor blends premultiplied pixels, PIL the PNG's straight alpha
@@ -81,4 +84,35 @@ def test_the_xft_dpi_scales_the_blocks_also_when_it_changes_while_running(overla
         assert overlay.wait_for(lambda im: not differing(im, expected), timeout=10) is not None
     finally:
         desktop.set_dpi(None)
+    assert overlay.finish(program).returncode == 0
+
+
+def test_a_run_painted_in_parts_shows_after_each_step_what_a_whole_paint_shows(overlay, desktop, tmp_path):
+    """Also what reaches the window (X DAMAGE's rectangles): the Hud's elapsed time alone puts only the Hud's
+    rectangle, the same frame again puts nothing."""
+    program = overlay.start()
+    now = wall_ms()
+    first = scene("bottom-right", "DP-1", now)
+    show_and_compare(overlay, program, first, now, checker_monitors(), tmp_path, "first")
+    watch = display.Display(desktop.display)
+    watch.damage_query_version()
+    watch.create_resource_object("window", overlay_window(desktop).id).damage_create(damage.DamageReportRawRectangles)
+    try:
+        for step, frame, at in painted_in_parts(first, "HDMI-1"):
+            watch.sync()
+            while watch.pending_events():
+                watch.next_event()
+            show_and_compare(overlay, program, frame, at, checker_monitors(), tmp_path, step)
+            time.sleep(0.3)  # the same frame again shows no change to wait for
+            watch.sync()
+            put = [watch.next_event().area for _ in range(watch.pending_events())]
+            # The checker's layout measures texts its own way: the Hud's right edge, top and height are the
+            # overlay's, its width is Pango's.
+            hud = next(b for b in checker_layout(frame, at, checker_monitors())["layout"]["blocks"] if b["kind"] == "hud")
+            if step == "elapsed":
+                assert [(a.x + a.width, a.y, a.height) for a in put] == [(hud["x"] + hud["w"], hud["y"], hud["h"])]
+            if step == "same":
+                assert put == []
+    finally:
+        watch.close()
     assert overlay.finish(program).returncode == 0

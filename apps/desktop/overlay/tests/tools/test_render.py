@@ -139,3 +139,28 @@ def test_the_readme_gallery_is_what_render_draws_today(tmp_path):
         old, new = Image.open(path).convert("RGB"), Image.open(tmp_path / path.name).convert("RGB")
         assert old.size == new.size, path.name
         assert max(high for _, high in ImageChops.difference(old, new).getextrema()) <= 8, path.name
+
+
+def test_a_sequence_painted_with_damage_leaves_each_full_picture(tmp_path):
+    """Lines rendered in one run repaint only what changed over the picture before; each PNG must be, byte for
+    byte, the picture of its line rendered alone (fades come from `born`, the clock being fixed)."""
+    hud = {"state": "LIVE", "elapsed": "00:42", "presence": "3 here"}
+    toast = {"kind": "marker", "title": "Marker set", "count": 3, "time": "12:04", "detail": "Round two",
+             "dies": NOW + 60_000}
+    alert = {"title": "Disk almost full", "detail": "C: 97 %"}
+    frames = [{"hud": hud, "toasts": [{**toast, "born": NOW - born}]} for born in (30, 46, 62, 400, 400)]
+    frames += [{"hud": {**hud, "elapsed": "00:43"}, "toasts": [{**toast, "born": NOW - 400}]},
+               {"hud": {**hud, "elapsed": "00:43"}, "alerts": [alert], "toasts": [{**toast, "born": NOW - 400}]},
+               {"monitor": "B", "hud": hud, "alerts": [alert], "toasts": [{**toast, "born": NOW - 400}]}]
+    lines = [json.dumps(f) for f in frames]
+    monitors = ["--monitor=A=1920x1080", "--monitor=B=2560x1440+1920+0,primary"]
+    fonts = f"--fonts={ROOT / 'build/fonts'}"
+    (tmp_path / "sequence").mkdir()
+    done, _ = render(tmp_path / "sequence", lines, fonts, *monitors)
+    assert done.returncode == 0, done.stderr
+    for number, line in enumerate(lines, 1):
+        alone = tmp_path / f"alone{number}"
+        alone.mkdir()
+        assert render(alone, [line], fonts, *monitors)[0].returncode == 0
+        picture = Image.open(tmp_path / "sequence" / f"{number:04}.png")
+        assert picture.tobytes() == Image.open(alone / "0001.png").tobytes(), f"line {number}"

@@ -10,6 +10,7 @@ from conftest import CAPTURE_WARNING, FONTS, Overlay, differing, expected_output
 from expect import wall_ms
 from sway_desktop import SwayDesktop
 from wine_session import XServer
+from x_desktop import display_numbers
 
 FACES = b"tolmin-overlay: the overlay's own faces did not load; text will fall back\n"
 X11_CAPTURE = b"tolmin-overlay: X11 cannot keep the overlay out of a capture; it will show in screen captures\n"
@@ -93,7 +94,7 @@ CHOICES = [
 
 @pytest.fixture(scope="module")
 def x_display(tmp_path_factory):
-    server = XServer(numbers=range(50, 60), log_dir=tmp_path_factory.mktemp("xvfb")).start()
+    server = XServer(numbers=display_numbers(range(50, 60)), log_dir=tmp_path_factory.mktemp("xvfb")).start()
     yield server.display
     server.stop()
 

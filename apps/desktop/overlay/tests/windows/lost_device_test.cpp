@@ -16,7 +16,7 @@ std::string cannot_draw(HRESULT hr, const std::string& times = "") {
 }
 
 TEST(LostDevice, IsDrawnOnceMoreOnANewRenderTarget) {
-    OverlayRun run;
+    OverlayRun run(FADING_LINE);
     run.calls->failing = 1;
     EXPECT_EQ(run.apply(), LOST);
     EXPECT_EQ(run.calls->end_draws, 2);
@@ -38,7 +38,7 @@ TEST(LostDevice, AnotherFailureIsReportedWithoutANewRenderTarget) {
 }
 
 TEST(LostDevice, ARenderTargetThatCannotBeMadeIsTriedAtEachPaintAndReportedOncePerSecond) {
-    OverlayRun run;
+    OverlayRun run(FADING_LINE);
     run.calls->failing = 1;
     run.calls->refused = 3;
     EXPECT_EQ(run.apply(), LOST + cannot_draw(E_OUTOFMEMORY));

@@ -17,6 +17,10 @@ namespace tolmin::win::testing {
 
 inline constexpr double NOW_MS = 1.7e12;
 inline const std::string HUD_LINE = R"({"hud":{"state":"LIVE","elapsed":"00:42"}})";
+// A Hud and a toast born at NOW_MS: it fades in (and changes) at every tick of its first 120 ms.
+inline const std::string FADING_LINE =
+    R"({"hud":{"state":"LIVE","elapsed":"00:42"},"toasts":[{"kind":"marker","title":"Marker set",)"
+    R"("count":3,"time":"12:04","detail":"Round two","born":1700000000000,"dies":1700000060000}]})";
 
 // Direct2D's render-target calls, counted, with failures put in: the next `failing` drawings end with
 // `failure`, and the next `refused` render targets cannot be made.

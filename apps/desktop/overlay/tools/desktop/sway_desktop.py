@@ -18,9 +18,7 @@ from pathlib import Path
 
 from PIL import Image
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests/e2e"))
-
-from wine_session import Program  # noqa: E402
+from wine_session import Program
 
 APP = Path(__file__).resolve().parents[2]
 TEST_CLIENT = APP / "build/native/wayland_test_client"

@@ -16,9 +16,7 @@ from Xlib import X, display
 from Xlib.error import BadMatch
 from Xlib.protocol import rq
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests/e2e"))
-
-from wine_session import Program, XServer  # noqa: E402
+from wine_session import Program, XServer
 
 SCREEN = (1280, 720)
 BACKDROP = (0x33, 0x66, 0x99)
@@ -34,6 +32,12 @@ class _ReleaseOverlayWindow(rq.Request):  # Composite's, which python-xlib lacks
     _request = rq.Struct(rq.Card8("opcode"), rq.Opcode(8), rq.RequestLength(), rq.Window("window"))
 
 
+def display_numbers(default: range) -> range:
+    """The X displays to try: `default`, or TOLMIN_X_DISPLAYS ("70-79") where a machine is shared."""
+    first, _, last = os.environ.get("TOLMIN_X_DISPLAYS", "").partition("-")
+    return range(int(first), int(last or first) + 1) if first else default
+
+
 def wait_until(condition, timeout: float):
     deadline = time.monotonic() + timeout
     while not (result := condition()) and time.monotonic() < deadline:
@@ -43,7 +47,8 @@ def wait_until(condition, timeout: float):
 
 class Desktop:
     def __init__(self, log_dir: Path, numbers: range = range(40, 50)):
-        self.xserver = XServer(numbers=numbers, log_dir=log_dir, screens=(SCREEN,), options=("-noreset",))
+        self.xserver = XServer(numbers=display_numbers(numbers), log_dir=log_dir, screens=(SCREEN,),
+                               options=("-noreset",))
         self.compositor: subprocess.Popen | None = None
         self.backdrop: Program | None = None
         self.x: display.Display | None = None

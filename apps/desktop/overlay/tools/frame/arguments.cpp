@@ -37,31 +37,36 @@ number):
     the string or number it was; each toast also has "count_label" (null without a count) and "has_detail".
 
   layout:
-    {"line":N,"monitor":I,"scale":S,"layout":L,"window":{"x":X,"y":Y},"next_repaint":R}
+    {"line":N,"monitor":I,"scale":S,"layout":L,"window":{"x":X,"y":Y},"next_repaint":R,"damage":D}
     I is the index of the monitor the frame goes to, S the scale, L the layout with its fields in
     declaration order ("blocks", each {"kind","index","alpha","slide","x","y","w","h"}, then "scale",
     "stroke", "width", "height", "margin_x", "margin_y", "anchor"), the window's top-left corner on the
-    desktop, and R the repaint timer the overlay arms: "now" (every 16 ms while a toast fades),
-    {"at":T,"wait_ms":W} (the next toast change at T ms since 1970, after W ms) or null (no timer).
-    A layout without blocks hides the overlay: "window" and "next_repaint" are null. Without any monitor
-    (--no-monitors) the overlay hides before laying out: monitor, scale, layout, window and next_repaint
-    are all null.
+    desktop, R the repaint timer the overlay arms: "now" (every 16 ms while a toast fades),
+    {"at":T,"wait_ms":W} (the next toast change at T ms since 1970, after W ms) or null (no timer), and D
+    what the overlay repaints to show this frame after the one it showed before: "all" (the first picture,
+    a window moved or resized, another monitor or scale), the parts [[x,y,w,h],...] of the window, or []
+    (nothing changes). A layout without blocks hides the overlay: "window", "next_repaint" and "damage" are
+    null. Without any monitor (--no-monitors) the overlay hides before laying out: monitor, scale, layout,
+    window, next_repaint and damage are all null.
 
   paint:
     {"line":N,"ops":[...]}
-    The drawing operations of the same frame, in order: {"op":"begin","width","height"},
+    The drawing operations of the whole picture of the same frame, in order:
+    {"op":"begin","width","height","area":[x,y,w,h]}, {"op":"push_clip","area":[x,y,w,h]}, {"op":"pop_clip"},
     {"op":"set_transform","dx","dy"}, {"op":"push_layer","opacity"}, {"op":"pop_layer"},
     {"op":"fill_rect","rect":[l,t,r,b],"rgba":[r,g,b,a]},
     {"op":"fill_ellipse","center":[x,y],"radius":[rx,ry],"rgba":[r,g,b,a]},
     {"op":"draw_text","text","style","fit","origin":[x,y],"rgba":[r,g,b,a]},
-    {"op":"present","x","y","width","height"}. Colour channels are 0..1 (a byte / 255). A hidden overlay
-    draws nothing: "ops":[].
+    {"op":"present","x","y","width","height","area":[x,y,w,h]}. "area" is the part of the window drawn and
+    presented; each block is clipped to its own pixels. Colour channels are 0..1 (a byte / 255). A hidden
+    overlay draws nothing: "ops":[].
 
   render:
     {"line":N,"file":PATH,"window":{"x":X,"y":Y,"width":W,"height":H}}
     The picture the overlay would hand to its window, drawn with Cairo and Pango through the overlay's own
-    painter, as a PNG of the window's size with straight alpha, written to PATH = DIR/NNNN.png (the line
-    number, at least four digits). Texts are measured by Pango, so the Hud and Night widths follow the real
+    painter (as the overlay does: only what changed since the line before, over that line's picture), as a
+    PNG of the window's size with straight alpha, written to PATH = DIR/NNNN.png (the line number, at least
+    four digits). Texts are measured by Pango, so the Hud and Night widths follow the real
     faces. A hidden overlay writes no file: "file":null,"window":null. A frame that cannot be drawn:
     {"line":N,"error":"cannot draw this frame: ..."}. Files are written whole or not at all.
 

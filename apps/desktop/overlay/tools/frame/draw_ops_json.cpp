@@ -7,6 +7,10 @@
 namespace tolmin {
 namespace {
 
+void rect(JsonWriter& json, std::string_view key, const PixelRect& r) {
+    json.key(key).begin_array().integer(r.x).integer(r.y).integer(r.width).integer(r.height).end_array();
+}
+
 void pair(JsonWriter& json, double first, double second) {
     json.begin_array().number(first).number(second).end_array();
 }
@@ -39,11 +43,19 @@ void write_draw_op(JsonWriter& json, const DrawOp& op) {
             json.key("op").string("begin");
             json.key("width").integer(op.width);
             json.key("height").integer(op.height);
+            rect(json, "area", op.area);
             break;
         case DrawOp::Kind::SetTransform:
             json.key("op").string("set_transform");
             json.key("dx").number(op.dx);
             json.key("dy").number(op.dy);
+            break;
+        case DrawOp::Kind::PushClip:
+            json.key("op").string("push_clip");
+            rect(json, "area", op.area);
+            break;
+        case DrawOp::Kind::PopClip:
+            json.key("op").string("pop_clip");
             break;
         case DrawOp::Kind::PushLayer:
             json.key("op").string("push_layer");
@@ -88,6 +100,7 @@ void write_draw_op(JsonWriter& json, const DrawOp& op) {
             json.key("y").integer(op.y);
             json.key("width").integer(op.width);
             json.key("height").integer(op.height);
+            rect(json, "area", op.area);
             break;
     }
     json.end_object();

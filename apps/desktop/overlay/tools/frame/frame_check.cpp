@@ -24,6 +24,7 @@ Monitor default_monitor() {
 CheckSummary run_check(ByteSource& input, const CheckOptions& options, Output& out) {
     CheckSummary summary;
     FixedTextService text(options.advance);
+    std::optional<ShownPicture> shown;  // what the overlay shows after the lines so far
     LineReader lines(input);
     const auto emit = [&out](std::string report) {
         report += '\n';
@@ -70,7 +71,7 @@ CheckSummary run_check(ByteSource& input, const CheckOptions& options, Output& o
             continue;
         }
         if (options.command == CheckCommand::Layout) {
-            emit(layout_report(number, parsed->frame, options.monitors, now, text));
+            emit(layout_report(number, parsed->frame, options.monitors, now, text, shown));
         } else {
             emit(paint_report(number, parsed->frame, options.monitors, now, text));
         }

@@ -73,4 +73,21 @@ void write_next_repaint(JsonWriter& json, const NextRepaint& next, double now_ms
     }
 }
 
+void write_damage(JsonWriter& json, const Damage& damage) {
+    if (damage.whole) {
+        json.string("all");
+        return;
+    }
+    json.begin_array();
+    for (const PixelRect& part : damage.parts) {
+        json.begin_array()
+            .integer(part.x)
+            .integer(part.y)
+            .integer(part.width)
+            .integer(part.height)
+            .end_array();
+    }
+    json.end_array();
+}
+
 }  // namespace tolmin

@@ -5,6 +5,7 @@
 #include "frame/report_writer.hpp"
 #include "layout/layout.hpp"
 #include "layout/repaint.hpp"
+#include "paint/damage.hpp"
 
 namespace tolmin {
 
@@ -16,5 +17,8 @@ void write_layout(JsonWriter& json, const Layout& layout);
 // "now" (the 16 ms animation timer), {"at":T,"wait_ms":W} (the timer's wait from `now_ms`), or null (no
 // timer).
 void write_next_repaint(JsonWriter& json, const NextRepaint& next, double now_ms);
+
+// "all", or the damaged parts as [[x,y,w,h],...] ([] for none).
+void write_damage(JsonWriter& json, const Damage& damage);
 
 }  // namespace tolmin

@@ -33,16 +33,18 @@ std::string check_report(std::size_t line, const Frame& frame) {
 }
 
 std::string layout_report(std::size_t line, const Frame& frame, const std::vector<Monitor>& monitors,
-                          double now_ms, TextService& text) {
+                          double now_ms, TextService& text, std::optional<ShownPicture>& shown) {
     const FramePlan applied = plan_frame(frame, monitors, now_ms, text);
     JsonWriter json;
     begin_report(json, line);
     if (!applied.monitor) {
+        shown.reset();
         json.key("monitor").null();
         json.key("scale").null();
         json.key("layout").null();
         json.key("window").null();
         json.key("next_repaint").null();
+        json.key("damage").null();
         json.end_object();
         return json.take();
     }
@@ -56,9 +58,15 @@ std::string layout_report(std::size_t line, const Frame& frame, const std::vecto
         json.end_object();
         json.key("next_repaint");
         write_next_repaint(json, next_repaint(frame.toasts, now_ms), now_ms);
+        ShownPicture next = shown_picture(frame, applied.layout, monitors[*applied.monitor], *applied.window);
+        json.key("damage");
+        write_damage(json, damage_between(shown, next));
+        shown = std::move(next);
     } else {
+        shown.reset();
         json.null();
         json.key("next_repaint").null();  // a hidden overlay arms no timer
+        json.key("damage").null();
     }
     json.end_object();
     return json.take();

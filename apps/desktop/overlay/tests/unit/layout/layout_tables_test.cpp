@@ -88,7 +88,7 @@ TEST_P(RepaintTimer, NextChangeAndWait) {
     for (const std::string& word : test::split(row[1], " ")) {
         const auto times = test::split(word, "/");
         toasts.push_back(
-            test::toast(toast_kind_from_name(times[2]), NOW + num(times[0]), NOW + num(times[1])));
+            test::toast(*enum_from_name<ToastKind>(times[2]), NOW + num(times[0]), NOW + num(times[1])));
     }
     const NextRepaint next = next_repaint(toasts, NOW);
     const NextRepaint want = row[2] == "now" ? NextRepaint{NextRepaint::Kind::Now, 0}

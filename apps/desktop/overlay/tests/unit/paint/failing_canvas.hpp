@@ -13,14 +13,14 @@ struct FailingCanvas : RecordingCanvas {
     std::optional<Error> fail_present;
     bool fail_brushes = false;
 
-    Result<void> begin_surface(std::int32_t width, std::int32_t height) override {
+    Result<void> begin_surface(std::int32_t width, std::int32_t height, const PixelRect& area) override {
         if (fail_begin) return *fail_begin;
-        return RecordingCanvas::begin_surface(width, height);
+        return RecordingCanvas::begin_surface(width, height, area);
     }
-    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width,
-                                 std::int32_t height) override {
+    Result<void> present_surface(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 const PixelRect& area) override {
         if (fail_present) return *fail_present;
-        return RecordingCanvas::present_surface(x, y, width, height);
+        return RecordingCanvas::present_surface(x, y, width, height, area);
     }
     void fill_rectangle(const RectF& rect, const Rgb& color, double alpha) override {
         if (!fail_brushes) RecordingCanvas::fill_rectangle(rect, color, alpha);

@@ -19,6 +19,13 @@ inline std::string op_text(const DrawOp& op) {
         case DrawOp::Kind::SetTransform:
             out << "set_transform " << op.dx << ' ' << op.dy;
             break;
+        case DrawOp::Kind::PushClip:
+            out << "push_clip " << op.area.x << ' ' << op.area.y << ' ' << op.area.width << ' '
+                << op.area.height;
+            break;
+        case DrawOp::Kind::PopClip:
+            out << "pop_clip";
+            break;
         case DrawOp::Kind::PushLayer:
             out << "push_layer " << op.opacity;
             break;

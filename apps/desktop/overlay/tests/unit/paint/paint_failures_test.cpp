@@ -34,9 +34,10 @@ TEST(PaintFailures, BrushesSurfacesAndMissingEntries) {
     no_brushes.fail_brushes = true;
     no_surface.fail_begin = Error{"no surface"};
     no_window.fail_present = Error{"no window"};
-    const std::string moved =
-        " begin set_transform set_transform set_transform set_transform push_layer pop_layer set_transform "
-        "present";
+    // Every block clipped to its extent and moved, the fading toast in a layer.
+    const std::string block = " push_clip set_transform pop_clip";
+    const std::string moved = " begin" + block + block + block +
+                              " push_clip set_transform push_layer pop_layer pop_clip set_transform present";
     EXPECT_EQ(outcome(no_brushes, frame), "ok" + moved);
     EXPECT_EQ(outcome(no_surface, frame), "no surface");
     EXPECT_EQ(outcome(no_window, frame).substr(0, 16), "no window begin ");

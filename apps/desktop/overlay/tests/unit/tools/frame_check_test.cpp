@@ -66,28 +66,35 @@ TEST(FrameCheck, AReadFailureEndsTheInputAfterTheLinesBeforeIt) {
 
 TEST(FrameCheck, LayoutAndPaintGoTheOverlaysWay) {
     // Twelve characters of HUD_STATE at advance 0.5: 12 x 22 x 0.58 = 153.12; the block is 2 + 84 + 153.12
-    // rounded up = 240 wide, the window 8 more; its bottom-right corner 16 and 24 from the monitor's.
+    // rounded up = 240 wide, the window 8 more; its bottom-right corner 16 and 24 from the monitor's. The
+    // same frame again changes nothing.
     const std::string hud = "{\"hud\":{\"state\":\"ABCDEFGHIJKL\"}}\n";
-    EXPECT_EQ(check(hud, CheckCommand::Layout).lines,
-              (Lines{R"({"line":1,"monitor":0,"scale":1,"layout":{"blocks":[{"kind":"hud","index":null,)"
-                     R"("alpha":1,"slide":0,"x":0,"y":0,"w":240,"h":52}],"scale":1,"stroke":1,"width":248,)"
-                     R"("height":52,"margin_x":16,"margin_y":24,"anchor":"bottom-right"},)"
-                     R"("window":{"x":1656,"y":1004},"next_repaint":null})"}));
+    const std::string laid_out =
+        R"("monitor":0,"scale":1,"layout":{"blocks":[{"kind":"hud","index":null,)"
+        R"("alpha":1,"slide":0,"x":0,"y":0,"w":240,"h":52}],"scale":1,"stroke":1,"width":248,)"
+        R"("height":52,"margin_x":16,"margin_y":24,"anchor":"bottom-right"},)"
+        R"("window":{"x":1656,"y":1004},"next_repaint":null,"damage":)";
+    EXPECT_EQ(check(hud + hud, CheckCommand::Layout).lines,
+              (Lines{R"({"line":1,)" + laid_out + R"("all"})", R"({"line":2,)" + laid_out + "[]}"}));
     const std::string paint = check(hud, CheckCommand::Paint).lines.at(0);
-    EXPECT_EQ(paint.rfind(R"({"line":1,"ops":[{"op":"begin","width":248,"height":52},)", 0), 0u) << paint;
-    EXPECT_NE(paint.find(R"({"op":"present","x":1656,"y":1004,"width":248,"height":52}]})"),
-              std::string::npos);
+    EXPECT_EQ(
+        paint.rfind(R"({"line":1,"ops":[{"op":"begin","width":248,"height":52,"area":[0,0,248,52]},)", 0), 0u)
+        << paint;
+    EXPECT_NE(
+        paint.find(R"({"op":"present","x":1656,"y":1004,"width":248,"height":52,"area":[0,0,248,52]}]})"),
+        std::string::npos);
     // A layout without blocks hides the overlay; without monitors it hides before laying out.
     const std::string hidden = R"({"offset":-5,"toasts":[{"kind":"bogus","dies":99999}]})";
     EXPECT_EQ(
         check(hidden, CheckCommand::Layout).lines,
         (Lines{R"({"line":1,"monitor":0,"scale":1,"layout":{"blocks":[],"scale":1,"stroke":1,"width":0,)"
                R"("height":0,"margin_x":0,"margin_y":0,"anchor":"bottom-right"},"window":null,)"
-               R"("next_repaint":null})"}));
+               R"("next_repaint":null,"damage":null})"}));
     EXPECT_EQ(check(hidden, CheckCommand::Paint).lines, (Lines{R"({"line":1,"ops":[]})"}));
     EXPECT_EQ(
         check(hud, CheckCommand::Layout, {}).lines,
-        (Lines{R"({"line":1,"monitor":null,"scale":null,"layout":null,"window":null,"next_repaint":null})"}));
+        (Lines{R"({"line":1,"monitor":null,"scale":null,"layout":null,"window":null,"next_repaint":null,)"
+               R"("damage":null})"}));
     EXPECT_EQ(check(hud, CheckCommand::Paint, {}).lines, (Lines{R"({"line":1,"ops":[]})"}));
 }
 

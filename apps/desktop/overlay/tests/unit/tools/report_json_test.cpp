@@ -48,6 +48,7 @@ DrawOp op_of(DrawOp::Kind kind) {
     op.spec = TOAST_TITLE;
     op.fit = 300;
     op.origin = {36, 12.5};
+    op.area = {2, 3, 40, 50};
     return op;
 }
 
@@ -63,12 +64,14 @@ TEST(ReportJson, EachDrawingOperationWithItsArguments) {
     JsonWriter json;
     write_draw_ops(json, ops);
     EXPECT_EQ(json.take(),
-              R"([{"op":"begin","width":212,"height":52},{"op":"set_transform","dx":-4.5,"dy":60},)"
-              R"({"op":"push_layer","opacity":0.25},{"op":"pop_layer"},)"
+              R"([{"op":"begin","width":212,"height":52,"area":[2,3,40,50]},)"
+              R"({"op":"set_transform","dx":-4.5,"dy":60},{"op":"push_clip","area":[2,3,40,50]},)"
+              R"({"op":"pop_clip"},{"op":"push_layer","opacity":0.25},{"op":"pop_layer"},)"
               R"({"op":"fill_rect","rect":[0,1,204,52],"rgba":[1,0,0.2,0.9]},)"
               R"({"op":"fill_ellipse","center":[20,26],"radius":[5,5.5],"rgba":[1,0,0.2,0.9]},)"
               R"({"op":"draw_text","text":"LIVE \"now\"","style":"TOAST_TITLE","fit":300,"origin":[36,12.5],)"
-              R"("rgba":[1,0,0.2,0.9]},{"op":"present","x":-3840,"y":1004,"width":212,"height":52},)"
+              R"("rgba":[1,0,0.2,0.9]},{"op":"present","x":-3840,"y":1004,"width":212,"height":52,)"
+              R"("area":[2,3,40,50]},)"
               R"({"op":"draw_text","text":"LIVE \"now\"","style":{"size":13,"tracking":0.5,"weight":300,)"
               R"("mono":true},"fit":null,"origin":[36,12.5],"rgba":[1,0,0.2,0.9]}])");
 }

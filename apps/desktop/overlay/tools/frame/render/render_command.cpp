@@ -10,6 +10,7 @@
 #include "frame/line_reports.hpp"
 #include "frame/render/picture_file.hpp"
 #include "layout/frame_plan.hpp"
+#include "paint/damage.hpp"
 #include "paint/painter.hpp"
 #include "text/rapidjson_writer.hpp"
 #include "text/unicode.hpp"
@@ -70,11 +71,19 @@ public:
 
     Result<RenderedLine> render(std::size_t line, const Frame& frame, double now_ms) override {
         const FramePlan plan = plan_frame(frame, monitors_, now_ms, text_);
-        if (!plan.window) return RenderedLine{file_report(line, nullptr, nullptr, plan.layout)};
+        if (!plan.window) {
+            shown_.reset();
+            return RenderedLine{file_report(line, nullptr, nullptr, plan.layout)};
+        }
+        // As the overlay paints: only what changed since the last picture, over what that picture left.
+        ShownPicture next = shown_picture(frame, plan.layout, monitors_[*plan.monitor], *plan.window);
+        const Damage damage = damage_between(shown_, next);
+        shown_.reset();
         const Result<void> painted =
-            paint_frame(canvas_, text_, plan.window->x, plan.window->y, frame, plan.layout);
+            paint_frame(canvas_, text_, plan.window->x, plan.window->y, frame, plan.layout, damage);
         if (!painted)
             return RenderedLine{error_report(line, "cannot draw this frame: " + painted.error().text), true};
+        shown_ = std::move(next);
 
         const cairo::SurfacePtr picture = canvas_.picture();
         Result<std::string> png = cairo::encode_png(picture.get(), settings_.backdrop);
@@ -93,6 +102,7 @@ private:
     std::vector<Monitor> monitors_;
     cairo::PangoTextService text_;
     cairo::CairoCanvas canvas_;
+    std::optional<ShownPicture> shown_;  // what canvas_ holds
 };
 
 }  // namespace

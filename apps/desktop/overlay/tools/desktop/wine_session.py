@@ -1,5 +1,6 @@
 """A private Xvfb and Wine prefix for running Windows programs with binary pipes, and screenshots of the
-root window. Shared by the end-to-end suite and bench/wine/idle_cpu.py; knows nothing of the overlay."""
+root window. Shared by the test suites, the desktops beside it, the benchmarks and scripts/wine-run; knows
+nothing of the overlay."""
 
 from __future__ import annotations
 
