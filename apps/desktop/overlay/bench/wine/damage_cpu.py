@@ -11,9 +11,13 @@ wineserver over the window, after the first paint, and the pictures that reach t
 the top-level windows). It prints each round, the medians, the CPU per frame sent and per picture shown, and the
 ratios candidate / reference of the medians. On a busy machine a build whose repaint tick is slow skips ticks of
 a fade (the 16 ms timer waits for the tick before), so the CPU per picture is the fairer figure for the fade.
+Wine's Direct3D (under Direct2D) hands drawing to a command stream thread that spins for a while after each
+picture before it sleeps, and the program's thread spins waiting for it: much of the CPU of a busy overlay under
+Wine is that spinning, a cost of Wine's Direct3D rather than of the drawing. --no-csmt turns that thread off in
+the prefix (both builds alike), so that the figures measure the drawing.
 
     /usr/bin/python3 apps/desktop/overlay/bench/wine/damage_cpu.py REFERENCE.exe CANDIDATE.exe
-        [--seconds 8] [--rounds 3] [--fonts DIR] [--displays 60-69]
+        [--seconds 8] [--rounds 3] [--fonts DIR] [--displays 60-69] [--no-csmt]
 """
 
 from __future__ import annotations
@@ -140,6 +144,9 @@ def main() -> int:
     parser.add_argument("--fonts", type=Path, default=ROOT / "build/fonts")
     parser.add_argument("--prefix", type=Path, default=APP / "build/wine-bench-damage")
     parser.add_argument("--displays", default="60-69", help="X display numbers to try, FIRST-LAST")
+    parser.add_argument("--no-csmt", action="store_true",
+                        help="Wine's Direct3D without its command stream thread, which spins for a while after "
+                             "every picture it is given (the registry value HKCU\\Software\\Wine\\Direct3D csmt=0)")
     args = parser.parse_args()
     first, last = (int(n) for n in args.displays.split("-"))
     exes = {"reference": args.reference.resolve(), "candidate": args.candidate.resolve()}
@@ -149,6 +156,8 @@ def main() -> int:
     results = {(w, name): [] for w in ("fade", "elapsed") for name in exes}
     try:
         prefix = WinePrefix(args.prefix.resolve(), xserver.display).prepare()
+        csmt = ["HKCU\\Software\\Wine\\Direct3D", "/v", "csmt", "/f"]  # the prefix is kept from run to run
+        prefix.quiet(["reg", "add", *csmt, "/t", "REG_DWORD", "/d", "0"] if args.no_csmt else ["reg", "delete", *csmt])
         print(f"display {xserver.display}; {args.rounds} rounds of {args.seconds:.0f} s per build and workload; "
               f"CPU = overlay + wineserver ({TICKS} clock ticks per second)")
         for workload in ("fade", "elapsed"):
