@@ -7,14 +7,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "cairo/cairo_canvas.hpp"
+#include "cairo/cairo_backed_canvas.hpp"
 #include "layout/anchored_surface.hpp"
 #include "wayland/layer_surface.hpp"
 #include "wayland/picture_buffers.hpp"
 
 namespace tolmin::wayland {
 
-class WaylandCanvas final : public Canvas {
+class WaylandCanvas final : public cairo::CairoBackedCanvas {
 public:
     explicit WaylandCanvas(PictureBuffers& buffers) : buffers_(buffers) {}
 
@@ -36,22 +36,6 @@ public:
     // failed, keeps it back.
     void finish(bool painted);
 
-    void push_clip(const PixelRect& rect) override { cairo_.push_clip(rect); }
-    void pop_clip() override { cairo_.pop_clip(); }
-    void set_transform(double dx, double dy) override { cairo_.set_transform(dx, dy); }
-    void push_layer(double opacity) override { cairo_.push_layer(opacity); }
-    void pop_layer() override { cairo_.pop_layer(); }
-    void fill_rectangle(const RectF& rect, const Rgb& color, double alpha) override {
-        cairo_.fill_rectangle(rect, color, alpha);
-    }
-    void fill_ellipse(const PointF& center, double radius_x, double radius_y, const Rgb& color,
-                      double alpha) override {
-        cairo_.fill_ellipse(center, radius_x, radius_y, color, alpha);
-    }
-    void draw_text(const TextBox& box, const PointF& origin, const Rgb& color, double alpha) override {
-        cairo_.draw_text(box, origin, color, alpha);
-    }
-
 private:
     // A width x height picture's place in the buffer (buffer pixels).
     PixelRect picture(std::int32_t width, std::int32_t height) const;
@@ -59,7 +43,6 @@ private:
     PixelRect in_buffer(const PixelRect& area) const;
 
     PictureBuffers& buffers_;
-    cairo::CairoCanvas cairo_;
     LayerSurface* surface_ = nullptr;
     AnchoredSurface shape_;
     PictureBuffer* drawing_ = nullptr;  // from the first begin_surface of a paint to its finish

@@ -3,7 +3,6 @@ one run at a time. TOLMIN_LINUX_OVERLAY and TOLMIN_FRAME override the binaries."
 
 from __future__ import annotations
 
-import os
 import shutil
 import subprocess
 import sys
@@ -15,13 +14,11 @@ import pytest
 HERE = Path(__file__).resolve().parent
 sys.path[:0] = [str(HERE), str(HERE.parents[1] / "tools/desktop"), str(HERE.parent / "e2e")]
 
-from expect import APP, FRAME_TOOL, ROOT  # noqa: E402
-from wine_session import Program  # noqa: E402
+from expect import FRAME_TOOL, ROOT  # noqa: E402
+from linux_overlay import FONTS, OVERLAY, LinuxOverlay  # noqa: E402
 from Xlib import X  # noqa: E402
 from x_desktop import BACKDROP, Desktop  # noqa: E402
 
-OVERLAY = Path(os.environ.get("TOLMIN_LINUX_OVERLAY", APP / "build/native/tolmin-overlay")).resolve()
-FONTS = ROOT / "build/fonts"
 CAPTURE_WARNING = b"tolmin-overlay: X11 cannot keep the overlay out of a capture; it will show in screen captures\n"
 
 
@@ -41,34 +38,12 @@ def mapped(window) -> bool:
     return window.get_attributes().map_state == X.IsViewable
 
 
-class Overlay:
-    """Runs the overlay on the desktop and looks at what it shows. Results are CompletedProcess-like:
-    returncode, stdout, stderr."""
+class Overlay(LinuxOverlay):
+    """Runs the overlay on the desktop and looks at what it shows."""
 
     def __init__(self, desktop: Desktop):
-        self.desktop, self.started, self.shot_started_ms = desktop, [], 0.0
-
-    def popen(self, argv: list[str], env: dict | None = None) -> Program:
-        self.started.append(Program(subprocess.Popen(argv, env=env or self.desktop.env(), stdin=subprocess.PIPE,
-                                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)))
-        return self.started[-1]
-
-    def start(self, *args: str) -> Program:
-        """Starts it with --fonts build/fonts and its input held open."""
-        return self.popen([str(OVERLAY), "--fonts", str(FONTS), *args])
-
-    def run(self, *args: str, input: bytes = b"", env: dict | None = None, timeout: float = 30):
-        return subprocess.run([str(OVERLAY), *args], input=input, env=env or self.desktop.env(), capture_output=True,
-                              timeout=timeout)
-
-    def finish(self, program: Program, timeout: float = 1.0):
-        """Closes the input; the overlay must end on its own within `timeout` seconds."""
-        program.close_input()
-        try:
-            return subprocess.CompletedProcess([], program.wait(timeout), program.stdout, program.stderr)
-        except subprocess.TimeoutExpired:
-            program.stop()
-            pytest.fail(f"the overlay did not end within {timeout} s of the end of its input")
+        super().__init__(desktop)
+        self.shot_started_ms = 0.0
 
     def screenshot(self):
         self.shot_started_ms = time.time() * 1000.0

@@ -5,7 +5,6 @@ and TOLMIN_FRAME override the binaries."""
 from __future__ import annotations
 
 import json
-import os
 import shutil
 import subprocess
 import sys
@@ -18,12 +17,11 @@ from PIL import Image, ImageChops
 HERE = Path(__file__).resolve().parent
 sys.path[:0] = [str(HERE), str(HERE.parents[1] / "tools/desktop"), str(HERE.parent / "e2e")]
 
-from expect import APP, FRAME_TOOL, ROOT  # noqa: E402
+from expect import FRAME_TOOL, ROOT  # noqa: E402
+from linux_overlay import FONTS, OVERLAY, LinuxOverlay  # noqa: E402
 from sway_desktop import BACKGROUND, OUTPUTS, SIZE, TEST_CLIENT, SwayDesktop, checker_monitors  # noqa: E402
 from wine_session import Program  # noqa: E402
 
-OVERLAY = Path(os.environ.get("TOLMIN_LINUX_OVERLAY", APP / "build/native/tolmin-overlay")).resolve()
-FONTS = ROOT / "build/fonts"
 CAPTURE_WARNING = b"tolmin-overlay: Wayland cannot keep the overlay out of a capture; it will show in screen captures\n"
 TOLERANCE = 2  # per channel: the compositor blends premultiplied pixels, PIL the PNG's straight alpha
 
@@ -50,31 +48,8 @@ def differing(shot: Image.Image, expected: Image.Image) -> list:
     return [(i % shot.width, i // shot.width) for i, p in enumerate(difference.getdata()) if max(p) > TOLERANCE]
 
 
-class Overlay:
+class Overlay(LinuxOverlay):
     """Runs the overlay on the desktop and looks at what the outputs show."""
-
-    def __init__(self, desktop: SwayDesktop):
-        self.desktop, self.started = desktop, []
-
-    def start(self, *args: str, env: dict | None = None) -> Program:
-        """Starts it with --fonts build/fonts and its input held open."""
-        self.started.append(Program(subprocess.Popen([str(OVERLAY), "--fonts", str(FONTS), *args],
-                                                     env=env or self.desktop.env(), stdin=subprocess.PIPE,
-                                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)))
-        return self.started[-1]
-
-    def run(self, *args: str, input: bytes = b"", env: dict | None = None, timeout: float = 30):
-        return subprocess.run([str(OVERLAY), *args], input=input, env=env or self.desktop.env(), capture_output=True,
-                              timeout=timeout)
-
-    def finish(self, program: Program, timeout: float = 1.0):
-        """Closes the input; the overlay must end on its own within `timeout` seconds."""
-        program.close_input()
-        try:
-            return subprocess.CompletedProcess([], program.wait(timeout), program.stdout, program.stderr)
-        except subprocess.TimeoutExpired:
-            program.stop()
-            pytest.fail(f"the overlay did not end within {timeout} s of the end of its input")
 
     def wait_for(self, output: str, condition, timeout: float = 10.0):
         """Screenshots of `output` until condition(image) holds: that image, or None after the timeout."""
