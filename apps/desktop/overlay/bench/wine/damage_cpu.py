@@ -38,7 +38,7 @@ except ImportError:
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from idle_cpu import APP, ROOT, TICKS, total, wait_for_paint, xserver_black  # noqa: E402
+from idle_cpu import APP, ROOT, TICKS, end_run, total, wait_for_paint  # noqa: E402
 from wine_session import WinePrefix, XServer, wine_path  # noqa: E402
 
 FADE_PERIOD_S = 0.25
@@ -127,12 +127,7 @@ def run(prefix: WinePrefix, xserver: XServer, exe: Path, fonts: Path, workload: 
             raise RuntimeError(f"the overlay ended during the measurement: {program.stderr!r}")
         return cpu, sent, shown
     finally:
-        program.close_input()
-        try:
-            program.wait(timeout=10)
-        finally:
-            program.stop()
-        xserver_black(xserver)
+        end_run(program, xserver)
 
 
 def main() -> int:

@@ -104,12 +104,17 @@ def run(prefix: WinePrefix, xserver: XServer, exe: Path, fonts: Path, seconds: f
         feed = (lambda: program.send(json.dumps(toast_frame()))) if animated else None
         return measure(prefix, xserver, program, seconds, feed)
     finally:
-        program.close_input()
-        try:
-            program.wait(timeout=10)
-        finally:
-            program.stop()
-        xserver_black(xserver)
+        end_run(program, xserver)
+
+
+def end_run(program: Program, xserver: XServer) -> None:
+    """Ends the program (its input closed, stopped after 10 s) and waits for a black screen."""
+    program.close_input()
+    try:
+        program.wait(timeout=10)
+    finally:
+        program.stop()
+    xserver_black(xserver)
 
 
 def xserver_black(xserver: XServer, timeout: float = 10.0) -> None:
