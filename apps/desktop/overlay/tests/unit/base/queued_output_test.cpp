@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <numeric>
 #include <semaphore>
 #include <thread>
@@ -48,6 +49,16 @@ TEST(QueuedOutput, AReaderThatReadsSlowlyGetsEveryLineEvenAfterTheQueueWasIdleFo
     for (char name = 'a'; name < 'k'; ++name) q.out.write(line(name, 60)), expected += line(name, 60);
     reader.join();
     EXPECT_EQ(q.written(), expected);
+}
+
+TEST(QueuedOutput, TheWriterThreadEndsWithItsOwnerAndLetsGoOfTheSink) {
+    auto sink = std::make_shared<GatedSink>();
+    sink->passes.release(1 << 20);
+    std::make_unique<QueuedOutput>(sink, QueueLimits{100, 200ms})->write("last\n");
+    for (int i = 0; i < 1000 && sink.use_count() > 1; ++i) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(sink.use_count(), 1);
+    std::atomic_thread_fence(std::memory_order_acquire);  // the thread's writes before it let go
+    EXPECT_EQ(sink->writes, std::vector<std::string>{"last\n"});
 }
 
 TEST(QueuedOutput, AStuckReaderCostsOneStallThenLinesAreDroppedAndCountedAndTheWaitEndsAtItsDeadline) {
