@@ -46,7 +46,7 @@ ProbeReport make_probe_report(bool exclude_from_capture, const std::vector<Monit
         probe.name = monitor.name;
         probe.width = saturate_round(static_cast<double>(monitor.width) / factor);
         probe.height = saturate_round(static_cast<double>(monitor.height) / factor);
-        probe.scale_factor = monitor.dpi == 0 ? 1 : saturate_round(factor);
+        probe.scale_factor = saturate_round(factor);
         probe.primary = chosen == i;
         report.monitors.push_back(std::move(probe));
     }
