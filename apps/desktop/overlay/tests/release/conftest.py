@@ -10,7 +10,7 @@ from pathlib import Path
 import pytest
 
 APP = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(APP / "tools/desktop"))
+sys.path[:0] = [str(APP / "tests/e2e"), str(APP / "tools/desktop")]
 
 from wine_session import WinePrefix, XServer  # noqa: E402
 from x_desktop import Desktop  # noqa: E402
