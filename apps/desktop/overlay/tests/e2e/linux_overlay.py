@@ -5,6 +5,7 @@ from __future__ import annotations
 
 import os
 import subprocess
+import time
 from pathlib import Path
 
 import pytest
@@ -42,3 +43,21 @@ class LinuxOverlay:
         except subprocess.TimeoutExpired:
             program.stop()
             pytest.fail(f"the overlay did not end within {timeout} s of the end of its input")
+
+    def sleeps_then_ends(self, program: Program, stderr: bytes) -> None:
+        """Shown and idle, the overlay does not wake up for 3 s; at the end of its input it ends at once, with
+        status 0, nothing on standard output and `stderr` on standard error."""
+        time.sleep(0.3)
+        before = voluntary_switches(program.pid)
+        time.sleep(3)
+        assert voluntary_switches(program.pid) - before == 0, "the overlay woke up while nothing changed"
+        started = time.monotonic()
+        done = self.finish(program, timeout=1.0)
+        assert (done.returncode, done.stdout, done.stderr) == (0, b"", stderr)
+        assert time.monotonic() - started < 1.0
+
+
+def voluntary_switches(pid: int) -> int:
+    """Times any thread of the process went to sleep and was woken: its wake-ups."""
+    return sum(int(line.split()[1]) for task in os.listdir(f"/proc/{pid}/task")
+               for line in open(f"/proc/{pid}/task/{task}/status") if line.startswith("voluntary_ctxt_switches"))
